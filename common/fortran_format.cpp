@@ -1,0 +1,117 @@
+// common/fortran_format.cpp: the fixed-width field writer shared by every module.
+#include "common/fortran_format.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace zx::fmt {
+namespace {
+
+std::string asterisks(int width) { return std::string(static_cast<std::size_t>(std::max(width, 0)), '*'); }
+
+std::string rightJustify(const std::string& text, int width) {
+    if (width <= 0) return {};
+    if (static_cast<int>(text.size()) > width) return asterisks(width);
+    return std::string(static_cast<std::size_t>(width) - text.size(), ' ') + text;
+}
+
+// The magnitude rounded to d decimals, as "integerDigits.fraction" with at least one integer
+// digit. Exact decimal digits come from to_chars with 25 guard digits: a double that is not an
+// exact tie differs from one within its first 17 significant digits, so the guard digits decide
+// every case and an exact tie shows as 5 followed by zeros, which rounds up (away from zero).
+struct Rounded {
+    std::string integerPart;
+    std::string fraction;
+    bool allZero = true;
+};
+
+Rounded roundMagnitude(double magnitude, int decimals) {
+    constexpr int kGuardDigits = 25;
+    const int precision = decimals + kGuardDigits;
+    std::string buffer(static_cast<std::size_t>(400 + precision), '\0');
+    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                std::chars_format::fixed, precision);
+    std::string digits(buffer.data(), result.ptr);
+    const auto point = digits.find('.');
+    std::string integerPart = digits.substr(0, point);
+    std::string fraction = digits.substr(point + 1);
+    const bool roundUp = fraction[static_cast<std::size_t>(decimals)] >= '5';
+    fraction.resize(static_cast<std::size_t>(decimals));
+    std::string all = integerPart + fraction;
+    if (roundUp) {
+        int i = static_cast<int>(all.size()) - 1;
+        while (i >= 0 && all[static_cast<std::size_t>(i)] == '9') {
+            all[static_cast<std::size_t>(i)] = '0';
+            --i;
+        }
+        if (i >= 0) {
+            ++all[static_cast<std::size_t>(i)];
+        } else {
+            all.insert(all.begin(), '1');
+        }
+    }
+    Rounded rounded;
+    rounded.integerPart = all.substr(0, all.size() - static_cast<std::size_t>(decimals));
+    rounded.fraction = all.substr(all.size() - static_cast<std::size_t>(decimals));
+    rounded.allZero = all.find_first_not_of('0') == std::string::npos;
+    return rounded;
+}
+
+}  // namespace
+
+std::string fixedDigits(double value, int decimals) {
+    if (std::isnan(value) || std::isinf(value)) return {};
+    if (decimals < 0) decimals = 0;
+    const Rounded r = roundMagnitude(std::fabs(value), decimals);
+    std::string text = (std::signbit(value) && !r.allZero) ? "-" : "";
+    text += r.integerPart + "." + r.fraction;
+    return text;
+}
+
+std::string fixed(double value, int width, int decimals) {
+    if (width <= 0) return {};
+    if (decimals < 0) decimals = 0;
+    if (std::isnan(value)) return rightJustify("NaN", width);
+    if (std::isinf(value)) {
+        const std::string sign = value < 0 ? "-" : "";
+        std::string text = sign + "Infinity";
+        if (static_cast<int>(text.size()) > width) text = sign + "Inf";
+        return rightJustify(text, width);
+    }
+    // Far beyond any field: no need to form its digits.
+    if (std::fabs(value) >= 1e300) return asterisks(width);
+    std::string text = fixedDigits(value, decimals);
+    if (static_cast<int>(text.size()) > width) {
+        // The leading zero of a value below 1 is optional: drop it before giving up.
+        const bool negative = text[0] == '-';
+        const std::size_t zeroAt = negative ? 1 : 0;
+        if (text.compare(zeroAt, 2, "0.") == 0) text.erase(zeroAt, 1);
+        // A lone point (F1.0 of a value that rounds to 0) is not a number.
+        if (text == "." || text == "-.") return asterisks(width);
+    }
+    return rightJustify(text, width);
+}
+
+std::string integer(std::int64_t value, int width) {
+    char buffer[32];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return rightJustify(std::string(buffer, result.ptr), width);
+}
+
+std::string integerMin(std::int64_t value, int width, int minDigits) {
+    if (width <= 0) return {};
+    char buffer[32];
+    const bool negative = value < 0;
+    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude);
+    std::string digits(buffer, result.ptr);
+    // Iw.0 writes a zero value as blanks only.
+    if (minDigits == 0 && value == 0) return std::string(static_cast<std::size_t>(width), ' ');
+    if (static_cast<int>(digits.size()) < minDigits) {
+        digits.insert(0, static_cast<std::size_t>(minDigits) - digits.size(), '0');
+    }
+    return rightJustify((negative ? "-" : "") + digits, width);
+}
+
+}  // namespace zx::fmt

@@ -1,0 +1,30 @@
+// common/fortran_format.hpp: fixed-width number fields as the system writes them everywhere:
+// Fw.d reals, Iw and Iw.m integers, right-justified, asterisks when a value does not fit.
+//
+// Rounding: a real is rounded to d decimals from its exact binary value, and an exact tie rounds
+// away from zero (0.125 in F5.2 gives " 0.13", 2.5 in F4.0 gives "  3."). A result whose digits
+// are all zero carries no minus sign (-0.0 and -0.001 in F5.2 both give " 0.00").
+// The "0" before the point is written when there is room and dropped when only it does not fit
+// (0.5 in F3.2 gives ".50"). NaN and infinities are written as NaN, Infinity and -Infinity,
+// right-justified (Inf and -Inf when the long form does not fit).
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zx::fmt {
+
+std::string fixed(double value, int width, int decimals);          // Fw.d
+std::string integer(std::int64_t value, int width);                 // Iw
+std::string integerMin(std::int64_t value, int width, int minDigits);  // Iw.m
+
+// The defaults where a value is written without a width.
+inline std::string real4(float value) { return fixed(value, 15, 7); }
+inline std::string real8(double value) { return fixed(value, 25, 16); }
+inline std::string integerDefault(std::int64_t value) { return integer(value, 12); }
+
+// The digits of a real rounded to d decimals, without padding (as fixed() would show them in a
+// field wide enough); "" for NaN and infinities.
+std::string fixedDigits(double value, int decimals);
+
+}  // namespace zx::fmt

@@ -1,0 +1,78 @@
+// platform/file.hpp: one open file on disk, buffered, for text records and binary values alike.
+// Write errors are kept and reported by flush() and close(), never dropped silently.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zx::platform {
+
+enum class OpenIntent {
+    Read,          // an existing file, read only
+    Replace,       // created, or emptied when it exists
+    Append,        // created when missing, positioned at its end
+    KeepOrCreate,  // created when missing, kept as it is otherwise, positioned at its start
+    Update,        // an existing file, read and written in place
+};
+
+class File {
+public:
+    enum class ReadStatus { Ok, EndOfFile, Error };
+
+    // The name is the system's own (either separator); nullptr and the system's reason on failure.
+    static std::shared_ptr<File> open(std::string_view name, OpenIntent intent, std::string& reason);
+
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    ~File();
+
+    const std::string& name() const { return name_; }
+    const std::string& diskName() const { return diskName_; }
+    bool isOpen() const { return fd_ >= 0; }
+
+    // A text record without its LF; a CR before the LF belongs to the line end, not the record.
+    ReadStatus readRecord(std::string& record);
+    void write(std::string_view bytes);
+    void writeRecord(std::string_view text) {
+        write(text);
+        write("\n");
+    }
+
+    void writeBytes(const void* data, std::size_t size);
+    // Reads up to size bytes; fewer at the end of the file.
+    std::size_t readBytes(void* data, std::size_t size);
+
+    void seek(std::uint64_t offset);
+    void rewind() { seek(0); }
+    std::uint64_t position() const { return position_; }
+    std::uint64_t size();
+
+    // Cuts the file at the given length (pending writes are flushed first).
+    bool truncate(std::uint64_t length, std::string& reason);
+    bool flush(std::string& reason);
+    bool close(std::string& reason);
+
+private:
+    File(std::string name, std::string diskName, int fd, bool writable);
+    bool flushWrites();
+    void noteError(int errorNumber);
+
+    std::string name_;
+    std::string diskName_;
+    int fd_ = -1;
+    bool writable_ = false;
+    std::uint64_t position_ = 0;
+
+    std::vector<char> writeBuffer_;
+    std::uint64_t writeStart_ = 0;  // file offset of writeBuffer_[0]
+
+    std::vector<char> readBuffer_;
+    std::uint64_t readStart_ = 0;  // file offset of readBuffer_[0]
+
+    int errorNumber_ = 0;  // first failure of a write, kept until flush() or close() reports it
+};
+
+}  // namespace zx::platform

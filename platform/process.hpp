@@ -1,0 +1,18 @@
+// platform/process.hpp: how a run ends. The exit status is decided in one place: a run ends with
+// status 0 only when the main program has declared the normal end; every other stop fails.
+#pragma once
+#include <string_view>
+
+namespace zx::platform {
+
+// Declared once by the main program right before its normal end.
+void markRunSuccessful();
+bool runSuccessful();
+
+// Flushes the console and ends the process with the status of the run.
+[[noreturn]] void endProcess();
+
+// A direct stop: the message as one console line, then the failing end.
+[[noreturn]] void stopProcess(std::string_view message);
+
+}  // namespace zx::platform
