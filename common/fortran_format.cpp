@@ -79,8 +79,9 @@ std::string fixed(double value, int width, int decimals) {
         if (static_cast<int>(text.size()) > width) text = sign + "Inf";
         return rightJustify(text, width);
     }
-    // Far beyond any field: no need to form its digits.
-    if (std::fabs(value) >= 1e300) return asterisks(width);
+    // Far beyond any field: no need to form its digits. Neither has a field narrower than its
+    // decimals and the point (a caller's decimal count may be any integer).
+    if (std::fabs(value) >= 1e300 || decimals >= width) return asterisks(width);
     std::string text = fixedDigits(value, decimals);
     if (static_cast<int>(text.size()) > width) {
         // The leading zero of a value below 1 is optional: drop it before giving up.
@@ -101,6 +102,8 @@ std::string integer(std::int64_t value, int width) {
 
 std::string integerMin(std::int64_t value, int width, int minDigits) {
     if (width <= 0) return {};
+    // More digits than columns never fit (and a caller's count may be any integer).
+    if (minDigits > width) return asterisks(width);
     char buffer[32];
     const bool negative = value < 0;
     const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
