@@ -112,7 +112,10 @@ std::optional<double> parseReal8(std::string_view text) {
 std::optional<float> parseReal4(std::string_view text) {
     const auto value = parseReal8(text);
     if (!value) return std::nullopt;
-    if (std::isfinite(*value) && std::fabs(*value) > std::numeric_limits<float>::max()) return std::nullopt;
+    // Up to half a unit above the largest float still rounds to it ("3.4028235e38", the shortest
+    // text of that float, must read back); the midpoint itself rounds to even, which is infinity.
+    constexpr double kFloatOverflow = 0x1.ffffffp127;
+    if (std::isfinite(*value) && std::fabs(*value) >= kFloatOverflow) return std::nullopt;
     return static_cast<float>(*value);
 }
 
@@ -144,7 +147,16 @@ ListReader::Item ListReader::scanValue(std::string& text) {
         return Item::Value;
     }
     const std::size_t start = pos_;
-    while (pos_ < record_.size() && !isBlank(record_[pos_]) && record_[pos_] != ',' && record_[pos_] != '/') ++pos_;
+    while (pos_ < record_.size() && !isBlank(record_[pos_]) && record_[pos_] != ',' && record_[pos_] != '/') {
+        ++pos_;
+        // r*'c': the count stops before its quoted constant, which next() then reads as quoted.
+        const bool quoteFollows = pos_ < record_.size() && (record_[pos_] == '"' || record_[pos_] == '\'');
+        const std::string_view scanned = record_.substr(start, pos_ - start);
+        if (quoteFollows && scanned.size() > 1 && scanned.back() == '*' &&
+            scanned.find_first_not_of("0123456789") == scanned.size() - 1) {
+            break;
+        }
+    }
     text.assign(record_.substr(start, pos_ - start));
     return Item::Value;
 }
