@@ -73,7 +73,7 @@ void WRITENOADV(std::string_view text, int count) {
 
 int LENSL(char* text, std::size_t length) {
     const std::size_t n = significantLength(text, length);
-    if (n < length) text[n] = '\0';
+    if (n > 0 && n < length) text[n] = '\0';
     return static_cast<int>(n);
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "build_info.hpp"
 #include "common/exit.hpp"
@@ -137,7 +138,7 @@ int UnitTable::findUnitOfFile(std::string_view name) const {
     if (!identity) return 0;
     int found = 0;
     for (const auto& [unit, open] : open_) {
-        if (platform::fileIdentity(open.file->diskName()) == identity && (found == 0 || unit < found)) found = unit;
+        if (open.file->identity() == *identity && (found == 0 || unit < found)) found = unit;
     }
     return found;
 }
@@ -409,6 +410,7 @@ void UnitTable::closeUnitDirectly(int unit, bool report) {
     const bool ok = file.use_count() > 1 ? file->flush(reason) : file->close(reason);
     if (!ok) {
         if (!report) platform::stopProcess("  Unable to close file.");
+        platform::markRunFailed();
         platform::console().writeLine();
         platform::console().writeLine("ERROR - Unable to write file " + file->name() + ": " + reason);
         EXITS();
@@ -454,21 +456,27 @@ void UnitTable::closeAll() {
 }
 
 void UnitTable::closeEverythingOnExit() {
+    // Units closed in table order, unless they are to stay open; then whatever is still open is
+    // written out as the process ends. A failure is reported and fails the run, and the closing
+    // goes on: this is already the end.
+    std::vector<int> order;
     if (!settings_.keepUnitsOnExit) {
         for (const auto& slot : reserved_) {
-            if (slot.inUse) closeUnitDirectly(slot.unit, true);
+            if (slot.inUse) order.push_back(slot.unit);
         }
         for (const auto& slot : table_) {
-            if (slot.inUse) closeUnitDirectly(slot.unit, true);
+            if (slot.inUse) order.push_back(slot.unit);
         }
     }
-    // Whatever is still open is written out as the process ends; a failure still fails the run.
-    while (!open_.empty()) {
-        auto it = open_.begin();
+    for (const auto& [unit, open] : open_) order.push_back(unit);
+    for (int unit : order) {
+        const auto it = open_.find(unit);
+        if (it == open_.end()) continue;
         std::shared_ptr<platform::File> file = std::move(it->second.file);
         open_.erase(it);
         std::string reason;
         if (file.use_count() == 1 && !file->close(reason)) {
+            platform::console().writeLine();
             platform::console().writeLine("ERROR - Unable to write file " + file->name() + ": " + reason);
             platform::markRunFailed();
         }
