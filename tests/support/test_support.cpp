@@ -33,7 +33,7 @@ TempDir::~TempDir() {
 ConsoleCapture::ConsoleCapture(std::string_view input) {
     out_ = std::tmpfile();
     in_ = std::tmpfile();
-    std::fwrite(input.data(), 1, input.size(), in_);
+    if (!input.empty()) std::fwrite(input.data(), 1, input.size(), in_);
     std::rewind(in_);
     previousOut_ = platform::console().output();
     platform::console().flush();
