@@ -54,6 +54,7 @@ std::shared_ptr<File> File::open(std::string_view name, OpenIntent intent, std::
         return nullptr;
     }
     std::shared_ptr<File> file(new File(std::string(name), disk, fd, writable));
+    file->identity_ = FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
     if (intent == OpenIntent::Append) file->seek(static_cast<std::uint64_t>(info.st_size));
     return file;
 }

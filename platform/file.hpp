@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/filesystem.hpp"
+
 namespace zx::platform {
 
 enum class OpenIntent {
@@ -32,6 +34,8 @@ public:
     const std::string& name() const { return name_; }
     const std::string& diskName() const { return diskName_; }
     bool isOpen() const { return fd_ >= 0; }
+    // The file on disk this object writes, fixed when it was opened.
+    const FileIdentity& identity() const { return identity_; }
 
     // A text record without its LF; a CR before the LF belongs to the line end, not the record.
     ReadStatus readRecord(std::string& record);
@@ -72,6 +76,7 @@ private:
     std::vector<char> readBuffer_;
     std::uint64_t readStart_ = 0;  // file offset of readBuffer_[0]
 
+    FileIdentity identity_;
     int errorNumber_ = 0;  // first failure of a write, kept until flush() or close() reports it
 };
 

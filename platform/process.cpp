@@ -15,6 +15,7 @@ bool& successFlag() {
 }  // namespace
 
 void markRunSuccessful() { successFlag() = true; }
+void markRunFailed() { successFlag() = false; }
 bool runSuccessful() { return successFlag(); }
 
 void endProcess() {

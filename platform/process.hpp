@@ -7,6 +7,8 @@ namespace zx::platform {
 
 // Declared once by the main program right before its normal end.
 void markRunSuccessful();
+// A failure found after the normal end (a file that could not be written) still fails the run.
+void markRunFailed();
 bool runSuccessful();
 
 // Flushes the console and ends the process with the status of the run.
