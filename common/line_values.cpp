@@ -35,11 +35,12 @@ std::size_t findOutsideQuotes(std::string_view text, char delimiter, std::size_t
     for (std::size_t i = from; i < text.size(); ++i) {
         const char c = text[i];
         if (!quoted) {
-            if (isQuote(c)) quoted = true;
-            else if (c == delimiter) return i;
+            if (c == delimiter) return i;
+            quoted = isQuote(c);
         } else if (isQuote(c)) {
-            if (i + 1 < text.size() && text[i + 1] == c) ++i;
-            else quoted = false;
+            const bool doubled = i + 1 < text.size() && text[i + 1] == c;
+            if (doubled) ++i;
+            quoted = doubled;
         }
     }
     return npos;
@@ -69,8 +70,8 @@ std::string extractedValue(std::string_view line, std::string_view lowerLine, st
         std::string_view work = significantPart(line.substr(std::min(position + key.size(), line.size())));
         const auto equals = work.find('=');
         if (equals == npos) {
-            issueMessage(1, "ERROR 0203 - No \"=\" sign found after keyword \"" + std::string(significantPart(keyword)) +
-                                "\".");
+            issueMessage(
+                1, "ERROR 0203 - No \"=\" sign found after keyword \"" + std::string(significantPart(keyword)) + "\".");
             EXITS();
         }
         work.remove_prefix(equals + 1);
@@ -101,8 +102,8 @@ Number extractedNumber(std::string_view line, std::string_view lowerLine, std::s
     Number result = defaultValue;
     if (value.empty()) return result;
     if (listin::readList(value, {&result}).status != listin::ReadOutcome::Status::Ok) {
-        platform::console().writeLine(" Could not convert \"" + value + "\" in column" + fmt::integer(field, 3) + " to " +
-                                      std::string(kindName) + " value for the " +
+        platform::console().writeLine(" Could not convert \"" + value + "\" in column" + fmt::integer(field, 3) +
+                                      " to " + std::string(kindName) + " value for the " +
                                       std::string(significantPart(keyword)) + " field.");
         EXITS();
     }

@@ -28,18 +28,19 @@ ZX_EXPORT std::int32_t FLAGEXISTSRET(const char* line, const char* flag, char* r
     return logical(result);
 }
 
-#define ZX_NAMED_FLAG(NAME)                                                                                   \
+#define ZX_NAMED_FLAG(NAME)                                                                                           \
     ZX_EXPORT std::int32_t NAME(const char* line, const char* name, std::size_t lineLength, std::size_t nameLength) { \
-        return logical(zx::NAME(text(line, lineLength), text(name, nameLength)));                             \
+        return logical(zx::NAME(text(line, lineLength), text(name, nameLength)));                                     \
     }
 
 ZX_NAMED_FLAG(READGIS)
 ZX_NAMED_FLAG(WRITEGIS)
 ZX_NAMED_FLAG(READROWCOL)
 
-ZX_EXPORT std::int32_t CHECKLINE(const char* line, const char* keyword, const char* separator, const std::int32_t* column,
-                                 char* value, char* command, std::size_t lineLength, std::size_t keywordLength,
-                                 std::size_t separatorLength, std::size_t valueLength, std::size_t commandLength) {
+ZX_EXPORT std::int32_t CHECKLINE(const char* line, const char* keyword, const char* separator,
+                                 const std::int32_t* column, char* value, char* command, std::size_t lineLength,
+                                 std::size_t keywordLength, std::size_t separatorLength, std::size_t valueLength,
+                                 std::size_t commandLength) {
     std::string valueText;
     std::string commandText;
     const bool result = zx::CHECKLINE(text(line, lineLength), text(keyword, keywordLength),
@@ -56,8 +57,8 @@ ZX_EXPORT std::int32_t CSVVALUE(const char* line, const std::int32_t* field, flo
 ZX_EXPORT std::int32_t EXTRACTINTEGER(const char* line, const char* lowerLine, const char* keyword,
                                       const std::int32_t* field, const std::int32_t* defaultValue,
                                       std::size_t lineLength, std::size_t lowerLength, std::size_t keywordLength) {
-    return zx::EXTRACTINTEGER(text(line, lineLength), text(lowerLine, lowerLength), text(keyword, keywordLength), *field,
-                              *defaultValue);
+    return zx::EXTRACTINTEGER(text(line, lineLength), text(lowerLine, lowerLength), text(keyword, keywordLength),
+                              *field, *defaultValue);
 }
 
 ZX_EXPORT float EXTRACTREAL(const char* line, const char* lowerLine, const char* keyword, const std::int32_t* field,

@@ -77,8 +77,11 @@ std::string REMOVESPACES(std::string_view text) {
 std::string ALPHANUMERICONLY(std::string_view text, char replacement) {
     std::string result;
     for (char c : significantPart(text)) {
-        if (isAlphanumeric(c)) result.push_back(c);
-        else if (replacement != '\0') result.push_back(replacement);
+        if (isAlphanumeric(c)) {
+            result.push_back(c);
+        } else if (replacement != '\0') {
+            result.push_back(replacement);
+        }
     }
     result.resize(significantPart(result).size());
     return result.empty() ? "X" : result;

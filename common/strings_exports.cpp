@@ -15,9 +15,9 @@ ZX_EXPORT std::int32_t ASAMECS(const char* a, const char* b, std::size_t aLength
     return logical(zx::ASAMECS(text(a, aLength), text(b, bLength)));
 }
 
-#define ZX_TEXT_RESULT(NAME)                                                                           \
+#define ZX_TEXT_RESULT(NAME)                                                                             \
     ZX_EXPORT void NAME(char* result, std::size_t resultLength, const char* chars, std::size_t length) { \
-        fill(result, resultLength, zx::NAME(text(chars, length)));                                     \
+        fill(result, resultLength, zx::NAME(text(chars, length)));                                       \
     }
 
 ZX_TEXT_RESULT(UPPERCASE)

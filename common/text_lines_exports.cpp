@@ -24,9 +24,7 @@ ZX_EXPORT std::int32_t NUMBERLINE(char* line, std::size_t lineLength) {
 ZX_EXPORT std::int32_t POSITIVEINTEGERNUMBER(char* text, std::size_t textLength) {
     return changedInPlace(text, textLength, zx::POSITIVEINTEGERNUMBER);
 }
-ZX_EXPORT std::int32_t BLANK(char* text, std::size_t textLength) {
-    return changedInPlace(text, textLength, zx::BLANK);
-}
+ZX_EXPORT std::int32_t BLANK(char* text, std::size_t textLength) { return changedInPlace(text, textLength, zx::BLANK); }
 
 ZX_EXPORT void REMOVETABS(char* result, std::size_t resultLength, const char* chars, std::size_t length) {
     fill(result, resultLength, zx::REMOVETABS(text(chars, length)));
