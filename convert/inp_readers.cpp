@@ -1,0 +1,371 @@
+// convert/inp_readers.cpp: one reader per .inp section, all on one scheme: find the header, take
+// a record per data line (stopping beyond the capacity), read its values in order (stopping at a
+// value that does not read or a line that ends too soon), report the count.
+#include "convert/inp_readers.hpp"
+
+#include <algorithm>
+#include <array>
+
+#include "common/number_text.hpp"
+#include "common/strings.hpp"
+#include "convert/inp_sections.hpp"
+#include "convert/run_support.hpp"
+#include "platform/console.hpp"
+
+namespace zx::convert {
+namespace {
+
+// What one reader writes: its header and how many columns of a line are compared with it, the
+// over-capacity line (followed by the capacity), the two read-error lines (followed by the data
+// line) and the words after the count at the end.
+struct ReaderTexts {
+    std::string_view header;
+    std::size_t columns;
+    std::string_view overCapacity;
+    std::string_view readError;
+    std::string_view unexpectedEnd;
+    std::string_view closing;
+};
+
+constexpr ReaderTexts kCoordinateTexts{
+    "[COORDINATES]", 13, "ERROR - Number of Coords Exceeds Maximum: ",
+    "ERROR - Reading Coordinates line.  Erroneous line is:",
+    "ERROR - Unexpected End of Coordinates line.  Erroneous line is:", " coordinate points."};
+constexpr ReaderTexts kJunctionTexts{
+    "[JUNCTIONS]", 12, "ERROR - Number of Junctions Exceeds Maximum: ",
+    "ERROR - Reading [junction] block line.  Erroneous line is:",
+    "ERROR - Unexpected end of [junction] block line.  Erroneous line is:", " junctions."};
+constexpr ReaderTexts kConduitTexts{
+    "[CONDUITS]", 10, "ERROR - Number of Conduits Exceeds Maximum: ",
+    "ERROR - Reading [conduits] block line.  Erroneous line is:",
+    "ERROR - Unexpected end of [conduits] block line.  Erroneous line is:", " conduits."};
+constexpr ReaderTexts kWeirTexts{
+    "[WEIRS]", 10, "ERROR - Number of Weirs Exceeds Maximum: ",
+    "ERROR - Reading [WEIRS] block line.  Erroneous line is:",
+    "ERROR - Unexpected end of [WEIRS] block line.  Erroneous line is:", " weirs."};
+constexpr ReaderTexts kOrificeTexts{
+    "[ORIFICES]", 11, "ERROR - Number of Orifices Exceeds Maximum: ",
+    "ERROR - Reading [ORIFICES] block line.  Erroneous line is:",
+    "ERROR - Unexpected end of [ORIFICES] block line.  Erroneous line is:", " orifices."};
+constexpr ReaderTexts kXsectionTexts{
+    "[XSECTIONS]", 11, "ERROR - Number of Xsections Exceeds Maximum: ",
+    "ERROR - Reading [xsections] block line.  Erroneous line is:",
+    "ERROR - Unexpected end of [xsections] block line.  Erroneous line is:", " xsections."};
+constexpr ReaderTexts kTransectTexts{
+    "[TRANSECTS]", 12, "ERROR - Number of Transects Exceeds Maximum: ",
+    "ERROR - Reading [TRANSECTS] block line.  Erroneous line is:",
+    "ERROR - Unexpected end of [TRANSECTS] block line.  Erroneous line is:", " TRANSECTS."};
+constexpr ReaderTexts kVertexTexts{
+    "[VERTICES]", 10, "ERROR - Number of Links Exceeds Maximum: ",
+    "ERROR - Reading [VERTICES] block line.  Erroneous line is:",
+    "ERROR - Unexpected end of [VERTICES] block line.  Erroneous line is:", ""};
+constexpr ReaderTexts kLossTexts{
+    "[LOSSES]", 12, "ERROR - Number of Losses Exceeds Maximum: ",
+    "ERROR - Reading [LOSSES] block line.  Erroneous line is:",
+    "ERROR - Unexpected end of [LOSSES] block line.  Erroneous line is:", " LOSSES."};
+
+// Shapes that the network layer converts: for these a geometry field that is not a number is a
+// read error. Any other shape may name a curve or a street in its geometry fields.
+constexpr std::string_view kConvertedShapes[] = {"CIRCULAR",  "FORCE_MAIN", "RECT_CLOSED", "RECT_OPEN",
+                                                 "TRAPEZOIDAL", "TRIANGULAR", "IRREGULAR",   "DUMMY",
+                                                 "ARCH",      "RECT_TRIANGULAR"};
+
+bool isConvertedShape(std::string_view shape) {
+    return std::any_of(std::begin(kConvertedShapes), std::end(kConvertedShapes),
+                       [&](std::string_view s) { return ASAME(shape, s); });
+}
+
+// One reader's pass through its section, with its messages.
+class SectionReading {
+public:
+    SectionReading(int unit, const ReaderTexts& texts) : texts_(texts), lines_(unit, texts.header, texts.columns) {
+        writeAfterEmptyLine("Reading " + std::string(texts.header) + " data...");
+    }
+
+    bool next() { return lines_.next(); }
+    const std::string& line() const { return lines_.line(); }
+
+    // The record after the `used` ones must fit in the capacity.
+    void takeSlot(std::size_t used, int capacity) const {
+        if (used >= static_cast<std::size_t>(capacity)) {
+            stopWith({std::string(texts_.overCapacity) + AINTEGER(capacity)}, Spacing::EmptyLineBefore);
+        }
+    }
+
+    void check(const LineValues& values) const {
+        switch (values.status()) {
+            case LineValues::Status::Ok: return;
+            case LineValues::Status::EndOfLine: stop(texts_.unexpectedEnd);
+            case LineValues::Status::BadValue: stop(texts_.readError);
+        }
+    }
+
+    // The message, then the data line.
+    [[noreturn]] void stop(std::string_view message) const { stopWith({message, line()}); }
+
+    void finish(std::size_t count) const { finishWith("Found " + AINTEGER(static_cast<int>(count)) + std::string(texts_.closing)); }
+
+    static void finishWith(std::string_view found) {
+        platform::console().writeLine("   Finished.");
+        platform::console().writeLine(found);
+    }
+
+private:
+    const ReaderTexts& texts_;
+    SectionLines lines_;
+};
+
+std::string_view firstWord(std::string_view line) {
+    const auto start = line.find_first_not_of(' ');
+    if (start == std::string_view::npos) return {};
+    const auto end = line.find(' ', start);
+    return line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
+}  // namespace
+
+void inpReadCoordinates(int unit, CoordinateTable& table, int capacity) {
+    SectionReading section(unit, kCoordinateTexts);
+    while (section.next()) {
+        section.takeSlot(table.count(), capacity);
+        inpCoordinate record;
+        section.check(LineValues(section.line()).text(record.Node).real8(record.X).real8(record.Y));
+        table.append(std::move(record));
+    }
+    section.finish(table.count());
+}
+
+void inpReadJunctions(int unit, JunctionTable& table, int capacity) {
+    SectionReading section(unit, kJunctionTexts);
+    while (section.next()) {
+        section.takeSlot(table.count(), capacity);
+        inpJunction record;
+        section.check(LineValues(section.line())
+                          .text(record.Name)
+                          .real4(record.Elevation)
+                          .real4(record.MaxDepth)
+                          .real4(record.InitDepth)
+                          .real4(record.SurDepth)
+                          .real4(record.Aponded));
+        table.append(std::move(record));
+    }
+    section.finish(table.count());
+}
+
+void inpReadConduits(int unit, ConduitTable& table, int capacity) {
+    SectionReading section(unit, kConduitTexts);
+    while (section.next()) {
+        section.takeSlot(table.count(), capacity);
+        inpConduit record;
+        section.check(LineValues(section.line())
+                          .text(record.Name)
+                          .text(record.FromNode)
+                          .text(record.ToNode)
+                          .real4(record.Length)
+                          .real4(record.Roughness)
+                          .real4(record.InOffset)
+                          .real4(record.OutOffset)
+                          .real4(record.InitFlow)
+                          .real4(record.MaxFlow));
+        table.append(std::move(record));
+    }
+    section.finish(table.count());
+}
+
+void inpReadWeirs(int unit, WeirTable& table, int capacity) {
+    SectionReading section(unit, kWeirTexts);
+    while (section.next()) {
+        section.takeSlot(table.count(), capacity);
+        const int words = inpCountWords(section.line());
+        if (words != 6 && words != 9 && words != 10 && words != 12) {
+            stopWith({"ERROR - Reading [WEIRS] block line.  input data is not complete", section.line(),
+                      "accepted formats are:", "Name Node1 Node2 Type CrestHt Cd",
+                      "Name Node1 Node2 Type CrestHt Cd Gated EC Cd2",
+                      "Name Node1 Node2 Type CrestHt Cd Gated EC Cd2 Sur",
+                      "Name Node1 Node2 Type CrestHt Cd Gated EC Cd2 Sur Width Surface"});
+        }
+        inpWeir record;
+        LineValues values(section.line());
+        values.text(record.Name).text(record.Node1).text(record.Node2).text(record.Type).real4(record.CrestHt).real4(
+            record.Cd);
+        if (words >= 9) values.text(record.Gated, kFlagLength).integer(record.EC).real4(record.Cd2);
+        if (words >= 10) values.text(record.Sur, kFlagLength);
+        if (words == 12) values.real4(record.Width).text(record.Surface);
+        section.check(values);
+        table.append(std::move(record));
+    }
+    section.finish(table.count());
+}
+
+void inpReadOrifices(int unit, OrificeTable& table, int capacity) {
+    SectionReading section(unit, kOrificeTexts);
+    while (section.next()) {
+        section.takeSlot(table.count(), capacity);
+        inpOrifice record;
+        section.check(LineValues(section.line())
+                          .text(record.Name)
+                          .text(record.Node1)
+                          .text(record.Node2)
+                          .text(record.Type)
+                          .real4(record.Offset)
+                          .real4(record.Cd)
+                          .text(record.Gated, kFlagLength)
+                          .real4(record.CloseTime));
+        table.append(std::move(record));
+    }
+    section.finish(table.count());
+}
+
+void inpReadXsections(int unit, XsectionTable& table, int capacity) {
+    SectionReading section(unit, kXsectionTexts);
+    while (section.next()) {
+        section.takeSlot(table.count(), capacity);
+        const int words = inpCountWords(section.line());
+        inpXsection record;
+        // Geom2 to Geom4 as written; what they hold is known once the shape is.
+        std::array<std::string, 3> geometry;
+        std::string* const fields[] = {&record.Link, &record.Shape, &record.Geom1,
+                                       &geometry[0], &geometry[1], &geometry[2]};
+        // A line of fewer than six words fills the fields it has (a STREET line names its street
+        // in Geom1); Barrels is 1 unless a seventh word gives it.
+        LineValues values(section.line());
+        for (int i = 0; i < std::min(words, 6); ++i) values.text(*fields[i]);
+        if (words >= 7) values.integer(record.Barrels);
+        section.check(values);
+
+        const bool converted = isConvertedShape(record.Shape);
+        float* const numbers[] = {&record.Geom2, &record.Geom3, &record.Geom4};
+        for (std::size_t i = 0; i < geometry.size(); ++i) {
+            if (geometry[i].empty()) continue;
+            if (const auto value = listin::parseReal4(geometry[i])) {
+                *numbers[i] = *value;
+            } else if (converted) {
+                section.stop(kXsectionTexts.readError);
+            }
+        }
+        if (words == 6) {
+            platform::console().writeLine("WARRNING - Reading [xsections] block line.  Barrels is not defined. Use 1:");
+            platform::console().writeLine(section.line());
+        }
+        if (ASAME(record.Shape, "ARCH")) ++table.nArch;
+        if (ASAME(record.Shape, "RECT_TRIANGULAR")) ++table.nRectTriangular;
+        table.append(std::move(record));
+    }
+    section.finish(table.count());
+}
+
+void inpReadTransects(int unit, XsTableSet& tables, int capacity) {
+    SectionReading section(unit, kTransectTexts);
+    // The Manning values of the last NC line: left bank, right bank, channel.
+    float nLeft = -1.0F;
+    float nRight = -1.0F;
+    float nChannel = -1.0F;
+    while (section.next()) {
+        const std::string& line = section.line();
+        const std::string_view keyword = firstWord(line);
+        if (ASAME(keyword, "NC")) {
+            section.check(LineValues(line).skip().real4(nLeft).real4(nRight).real4(nChannel));
+        } else if (ASAME(keyword, "X1")) {
+            section.takeSlot(tables.size(), capacity);
+            xsTable table;
+            section.check(LineValues(line)
+                              .skip()
+                              .text(table.ID, kTableIdLength)
+                              .integer(table.Nsta)
+                              .real4(table.Xleft)
+                              .real4(table.Xright)
+                              .skip()
+                              .skip()
+                              .real4(table.Lfactor)
+                              .real4(table.Wfactor)
+                              .real4(table.Eoffset));
+            table.FileName = (table.ID + ".csv").substr(0, kTableIdLength);
+            table.Type = "XZ";
+            table.Nleft = nLeft;
+            table.Nright = nRight;
+            table.Nchannel = nChannel;
+            tables.push_back(std::move(table));
+        } else if (ASAME(keyword, "GR")) {
+            const int words = inpCountWords(line);
+            if (words < 3 || words > 11 || words % 2 == 0) {
+                stopWith({"ERROR - Reading [TRANSECTS] block line.  Elev/Station data incomplete. line is:", line});
+            }
+            // Points before the first X1 line belong to no transect: the section is malformed.
+            if (tables.empty()) section.stop(kTransectTexts.readError);
+            xsTable& table = tables.back();
+            const std::size_t pairs = static_cast<std::size_t>(words - 1) / 2;
+            if (table.NPoints() + pairs > static_cast<std::size_t>(kPointsPerTransect)) {
+                stopWith({"ERROR - Number of XZ of a TRANSECTS exceeds maximum: " + AINTEGER(kPointsPerTransect)},
+                         Spacing::EmptyLineBefore);
+            }
+            std::array<float, 10> elevationStation{};
+            LineValues values(line);
+            values.skip();
+            for (std::size_t i = 0; i < 2 * pairs; ++i) values.real4(elevationStation[i]);
+            section.check(values);
+            for (std::size_t j = 0; j < pairs; ++j) {
+                table.ZorW.push_back(elevationStation[2 * j]);
+                table.XorH.push_back(elevationStation[2 * j + 1]);
+            }
+        }
+    }
+    section.finish(tables.size());
+}
+
+void inpReadVertices(int unit, VertexTable& table, int capacity, int verticesPerLink) {
+    SectionReading section(unit, kVertexTexts);
+    std::string openLinkKey;  // the open entry's Link as ASAME compares it
+    int total = 0;
+    while (section.next()) {
+        std::string link;
+        double x = 0;
+        double y = 0;
+        section.check(LineValues(section.line()).text(link).real8(x).real8(y));
+        std::string key = asameKey(link);
+        // Only consecutive lines group: a link whose lines are split by another's gets two entries.
+        if (table.count() == 0 || key != openLinkKey) {
+            section.takeSlot(table.count(), capacity);
+            table.append(inpVertexList{std::move(link), {}, {}});
+            openLinkKey = std::move(key);
+        }
+        inpVertexList& entry = table[table.count() - 1];
+        if (entry.NVert() >= static_cast<std::size_t>(verticesPerLink)) {
+            stopWith({"ERROR - Number of Vertices on a link exceeds maximum: " + AINTEGER(verticesPerLink)},
+                     Spacing::EmptyLineBefore);
+        }
+        entry.X.push_back(x);
+        entry.Y.push_back(y);
+        ++total;
+    }
+    SectionReading::finishWith("Found " + AINTEGER(static_cast<int>(table.count())) + " links with a total of " +
+                               AINTEGER(total) + " additional vertices.");
+}
+
+void inpReadLosses(int unit, LossTable& table, int capacity) {
+    SectionReading section(unit, kLossTexts);
+    while (section.next()) {
+        section.takeSlot(table.count(), capacity);
+        const int words = inpCountWords(section.line());
+        if (words < 4 || words > 6) {
+            stopWith({"ERROR - Reading [LOSSES] block line. Data incomplete. line is:", section.line()});
+        }
+        inpLoss record;
+        LineValues values(section.line());
+        values.text(record.Link).real4(record.Kentry).real4(record.Kexit).real4(record.Kavg);
+        if (words >= 5) values.text(record.FlapGate, kFlagLength);
+        if (words == 6) values.real4(record.Seepage);
+        section.check(values);
+        table.append(std::move(record));
+    }
+    section.finish(table.count());
+}
+
+void inpApplyLosses(ConduitTable& conduits, const LossTable& losses) {
+    writeAfterEmptyLine("Processing information from [LOSSES] block");
+    for (std::size_t i = 0; i < conduits.count(); ++i) {
+        const auto loss = losses.find(conduits[i].Name);
+        conduits[i].FlapGate = loss ? losses[*loss].FlapGate : "NA";
+    }
+}
+
+}  // namespace zx::convert

@@ -1,0 +1,30 @@
+// convert/inp_readers.hpp: the section readers that fill the network tables from the .inp file,
+// and the step that copies the flap gates of [LOSSES] onto the conduits.
+//
+// Each reader reads from the unit's current position (the caller rewinds the file first) to the
+// end of its section, writes "Reading [...] data..." before and the count it found after, and
+// ends the run with its ERROR lines at the first line it cannot read or the first record beyond
+// its capacity. A file without the section's header gives an empty table.
+#pragma once
+#include "convert/network.hpp"
+
+namespace zx::convert {
+
+void inpReadCoordinates(int unit, CoordinateTable& table, int capacity);
+void inpReadJunctions(int unit, JunctionTable& table, int capacity);
+void inpReadConduits(int unit, ConduitTable& table, int capacity);
+void inpReadWeirs(int unit, WeirTable& table, int capacity);
+void inpReadOrifices(int unit, OrificeTable& table, int capacity);
+// Also counts the ARCH and RECT_TRIANGULAR cross-sections.
+void inpReadXsections(int unit, XsectionTable& table, int capacity);
+// Transects of at most kPointsPerTransect points each.
+void inpReadTransects(int unit, XsTableSet& tables, int capacity);
+// Consecutive lines of one link make one entry; capacity counts entries.
+void inpReadVertices(int unit, VertexTable& table, int capacity, int verticesPerLink);
+void inpReadLosses(int unit, LossTable& table, int capacity);
+
+// Every conduit's FlapGate becomes that of the first [LOSSES] record of its name (under ASAME),
+// or "NA" when it has none.
+void inpApplyLosses(ConduitTable& conduits, const LossTable& losses);
+
+}  // namespace zx::convert

@@ -1,0 +1,217 @@
+// convert/inp_sections.cpp: lines, words and values of the .inp file, and the section scan.
+#include "convert/inp_sections.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/line_values.hpp"
+#include "common/strings.hpp"
+#include "common/text_lines.hpp"
+#include "common/units.hpp"
+#include "convert/run_support.hpp"
+
+namespace zx::convert {
+namespace {
+
+enum class KeywordEffect {
+    SetFlag,
+    SetFlagAndLinks,  // a link section: the network layer is written
+    Recognised,       // known, but its flag stays false
+};
+
+struct SectionKeyword {
+    std::string_view keyword;
+    std::size_t flag;
+    KeywordEffect effect;
+};
+
+// Tested in this order, the first keyword that a header holds decides: [PROFILES] is taken for
+// FILES and [LID_CONTROLS] for LID_CONTROLS, never for CONTROLS. Flag 21 belongs to no keyword.
+constexpr KeywordEffect kFlag = KeywordEffect::SetFlag;
+constexpr SectionKeyword kSectionKeywords[] = {
+    {"TITLE", 0, kFlag},
+    {"OPTIONS", 1, kFlag},
+    {"REPORT", 2, kFlag},
+    {"FILES", 3, kFlag},
+    {"RAINGAGES", 4, kFlag},
+    {"HYDROGRAPHS", 5, kFlag},
+    {"EVAPORATION", 6, kFlag},
+    {"TEMPERATURE", 7, kFlag},
+    {"SUBCATCHMENTS", 8, kFlag},
+    {"SUBAREAS", 9, kFlag},
+    {"INFILTRATION", 10, kFlag},
+    {"LID_CONTROLS", 11, kFlag},
+    {"LID_USAGE", 12, kFlag},
+    {"AQUIFERS", 13, kFlag},
+    {"GROUNDWATER", 14, kFlag},
+    {"SNOWPACKS", 15, kFlag},
+    {"JUNCTIONS", section::kJunctions, kFlag},
+    {"OUTFALLS", 17, kFlag},
+    {"DIVIDERS", 18, kFlag},
+    {"STORAGE", 19, kFlag},
+    {"CONDUITS", section::kConduits, KeywordEffect::SetFlagAndLinks},
+    {"WEIRS", section::kWeirs, KeywordEffect::SetFlagAndLinks},
+    {"PUMPS", 22, kFlag},
+    {"ORIFICES", section::kOrifices, KeywordEffect::SetFlagAndLinks},
+    {"OUTLETS", 25, kFlag},
+    {"XSECTIONS", section::kXsections, kFlag},
+    {"TRANSECTS", section::kTransects, kFlag},
+    {"LOSSES", section::kLosses, kFlag},
+    {"CONTROLS", 29, kFlag},
+    {"POLLUTANTS", 30, kFlag},
+    {"LANDUSES", 31, kFlag},
+    {"COVERAGES", 32, kFlag},
+    {"BUILDUP", 33, kFlag},
+    {"WASHOFF", 34, kFlag},
+    {"TREATMENT", 35, kFlag},
+    {"INFLOWS", 36, kFlag},
+    {"DWF", 37, kFlag},
+    {"PATTERNS", 38, kFlag},
+    {"RDII", 39, kFlag},
+    {"LOADINGS", 40, kFlag},
+    {"CURVES", 41, kFlag},
+    {"TIMESERIES", 42, KeywordEffect::Recognised},
+    {"MAP", 43, kFlag},
+    {"POLYGONS", 44, kFlag},
+    {"COORDINATES", section::kCoordinates, kFlag},
+    {"VERTICES", section::kVertices, kFlag},
+    {"LABELS", 47, kFlag},
+    {"SYMBOLS", 48, kFlag},
+    {"BACKDROP", 49, kFlag},
+};
+
+// The next record of the .inp file as it stands; false at the end of the file.
+bool readInpLine(int unit, std::string& line) {
+    switch (readUnitRecord(unit, line)) {
+        case RecordStatus::Ok: return true;
+        case RecordStatus::EndOfFile: return false;
+        case RecordStatus::Error: break;
+    }
+    stopWith({"ERROR - Unable to read the .inp file."}, Spacing::EmptyLineBefore);
+}
+
+bool isHeader(std::string_view line) { return !line.empty() && line.front() == '['; }
+
+}  // namespace
+
+void inpCleanLine(std::string& line) {
+    if (line.size() > kInpLineLength) line.resize(kInpLineLength);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        char& c = line[i];
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ';' && !quoted) {
+            line.resize(i);
+            break;
+        } else if (c == '\t' || c == '\r') {
+            c = ' ';
+        }
+    }
+    line.resize(significantPart(line).size());
+}
+
+int inpCountWords(std::string_view line) {
+    int count = 0;
+    bool afterBlank = true;
+    for (char c : significantPart(line)) {
+        if (c == ' ') {
+            afterBlank = true;
+        } else if (afterBlank) {
+            ++count;
+            afterBlank = false;
+        }
+    }
+    return count;
+}
+
+void inpResetSectionFlags(SectionFlags& flags) { flags.fill(false); }
+
+void inpScanSections(int unit, SectionFlags& flags, bool& anyLinks) {
+    anyLinks = false;
+    std::string line;
+    while (readInpLine(unit, line)) {
+        if (!isHeader(line)) continue;
+        inpCleanLine(line);
+        const auto* keyword = std::find_if(std::begin(kSectionKeywords), std::end(kSectionKeywords),
+                                           [&](const SectionKeyword& k) { return FLAGEXISTS(line, k.keyword); });
+        if (keyword == std::end(kSectionKeywords)) {
+            writeAfterEmptyLine("WARNING - Unrecognised Section Flag: " + line);
+            continue;
+        }
+        if (keyword->effect != KeywordEffect::Recognised) flags[keyword->flag] = true;
+        if (keyword->effect == KeywordEffect::SetFlagAndLinks) anyLinks = true;
+    }
+}
+
+bool LineValues::nextValue() {
+    if (status_ != Status::Ok) return false;
+    switch (reader_.next(value_)) {
+        case listin::ListReader::Item::Value: return true;
+        case listin::ListReader::Item::Empty:
+        case listin::ListReader::Item::Slash: return false;
+        case listin::ListReader::Item::EndOfRecord: status_ = Status::EndOfLine; return false;
+        case listin::ListReader::Item::Malformed: status_ = Status::BadValue; return false;
+    }
+    return false;
+}
+
+LineValues& LineValues::text(std::string& target, std::size_t length) {
+    if (nextValue()) target = significantPart(std::string_view(value_).substr(0, length));
+    return *this;
+}
+
+template <typename Number, typename Parse>
+LineValues& LineValues::number(Number& target, Parse parse) {
+    if (!nextValue()) return *this;
+    // A number in quotes is a text, as the free-form reader has it.
+    const auto value = reader_.lastQuoted() ? std::nullopt : parse(value_);
+    if (value) target = *value;
+    else status_ = Status::BadValue;
+    return *this;
+}
+
+LineValues& LineValues::real4(float& target) { return number(target, listin::parseReal4); }
+LineValues& LineValues::real8(double& target) { return number(target, listin::parseReal8); }
+
+LineValues& LineValues::integer(std::int32_t& target) {
+    return number(target, [](std::string_view text) -> std::optional<std::int32_t> {
+        const auto value = listin::parseReal8(text);
+        if (!value) return std::nullopt;
+        const double whole = std::trunc(*value);
+        if (!(whole >= -2147483648.0 && whole <= 2147483647.0)) return std::nullopt;  // NaN fails too
+        return static_cast<std::int32_t>(whole);
+    });
+}
+
+LineValues& LineValues::skip() {
+    nextValue();
+    return *this;
+}
+
+bool SectionLines::findHeader() {
+    while (readInpLine(unit_, line_)) {
+        inpCleanLine(line_);
+        if (ASAME(std::string_view(line_).substr(0, columns_), header_)) return true;
+    }
+    return false;
+}
+
+bool SectionLines::next() {
+    if (!inSection_ && !ended_) {
+        inSection_ = findHeader();
+        ended_ = !inSection_;
+    }
+    while (inSection_) {
+        if (!readInpLine(unit_, line_) || isHeader(line_)) {
+            inSection_ = false;
+            ended_ = true;
+            return false;
+        }
+        inpCleanLine(line_);
+        if (!line_.empty()) return true;
+    }
+    return false;
+}
+
+}  // namespace zx::convert

@@ -1,0 +1,261 @@
+// convert/network.hpp: the SWMM network as the converter holds it: one record type per data line
+// of a section, one table per section, the section flags and the cross-section index lists. The
+// .inp readers fill the tables; the output stages read them (and fill the index lists).
+//
+// Tables grow with what the file holds; positions are 0-based (record i of a table is [i], the
+// count is count()). Texts are kept without trailing blanks, cut at their declared length as a
+// fixed-length field would cut them. Names are found through indexes built as records are
+// appended, never by scanning: find() compares under ASAME (case, quotes, TABs and leading
+// blanks ignored), findExact() as written (case counts); both give the first record of that name
+// in table order, as a scan from the start would.
+#pragma once
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace zx::convert {
+
+// The most records a section may hold, vertices a link may have and points a transect may have;
+// a file beyond them stops with the reader's over-capacity message.
+inline constexpr int kTableCapacity = 10000;
+inline constexpr int kVerticesPerLink = 10000;
+inline constexpr int kPointsPerTransect = 1500;
+
+// Declared lengths of the record texts.
+inline constexpr std::size_t kNameLength = 100;    // object names, types, shapes, Geom1
+inline constexpr std::size_t kTableIdLength = 50;  // transect ID and table file name
+inline constexpr std::size_t kFlagLength = 3;      // FlapGate, Gated, Sur
+
+// inpSectionFlags: one flag per section keyword of the scan, by the keyword's flag index.
+inline constexpr std::size_t kSectionFlagCount = 50;
+using SectionFlags = std::array<bool, kSectionFlagCount>;
+
+// The flag indexes that the conversion reads.
+namespace section {
+inline constexpr std::size_t kJunctions = 16;
+inline constexpr std::size_t kConduits = 20;
+inline constexpr std::size_t kOrifices = 23;
+inline constexpr std::size_t kWeirs = 24;
+inline constexpr std::size_t kXsections = 26;
+inline constexpr std::size_t kTransects = 27;  // also set when special shapes add tables
+inline constexpr std::size_t kLosses = 28;
+inline constexpr std::size_t kCoordinates = 45;
+inline constexpr std::size_t kVertices = 46;
+}  // namespace section
+
+// One [COORDINATES] line.
+struct inpCoordinate {
+    std::string Node;
+    double X = 0;
+    double Y = 0;
+};
+
+// One [JUNCTIONS] line.
+struct inpJunction {
+    std::string Name;
+    float Elevation = 0;
+    float MaxDepth = 0;
+    float InitDepth = 0;
+    float SurDepth = 0;
+    float Aponded = 0;
+};
+
+// One [CONDUITS] line. FlapGate is not on the line: inpApplyLosses sets it from [LOSSES]; "NA"
+// means that none was given.
+struct inpConduit {
+    std::string Name;
+    std::string FromNode;
+    std::string ToNode;
+    float Length = 0;
+    float Roughness = 0;
+    float InOffset = 0;
+    float OutOffset = 0;
+    float InitFlow = 0;
+    float MaxFlow = 0;
+    std::string FlapGate = "NA";
+};
+
+// One [WEIRS] line of 6, 9, 10 or 12 words. Fields a shorter line leaves out keep these values,
+// which mean "not given": in particular an ungated weir.
+struct inpWeir {
+    std::string Name;
+    std::string Node1;
+    std::string Node2;
+    std::string Type;
+    float CrestHt = 0;
+    float Cd = 0;
+    std::string Gated = "NO";
+    std::int32_t EC = 0;
+    float Cd2 = 0;
+    std::string Sur;
+    float Width = 0;
+    std::string Surface;  // a ROADWAY weir's road surface keyword (PAVED, GRAVEL)
+};
+
+// One [ORIFICES] line.
+struct inpOrifice {
+    std::string Name;
+    std::string Node1;
+    std::string Node2;
+    std::string Type;
+    float Offset = 0;
+    float Cd = 0;
+    std::string Gated;
+    float CloseTime = 0;
+};
+
+// One [XSECTIONS] line. Geom1 keeps the text as written: a number for most shapes, a transect
+// ID for IRREGULAR. Geometry fields of a shape the conversion does not support read as 0 when
+// they hold a name (a CUSTOM curve).
+struct inpXsection {
+    std::string Link;
+    std::string Shape;
+    std::string Geom1;
+    float Geom2 = 0;
+    float Geom3 = 0;
+    float Geom4 = 0;
+    std::int32_t Barrels = 1;
+};
+
+// One cross-section table: a transect of [TRANSECTS] (Type "XZ": point k is station XorH[k],
+// elevation ZorW[k]) or a height-width table made from a special shape (Type "HW": height
+// XorH[k], width ZorW[k]).
+struct xsTable {
+    std::string FileName;  // ID + ".csv", cut at 50
+    std::string Type;
+    std::string Flags = "N";
+    std::string ID;
+    float Nleft = 0;
+    float Nright = 0;
+    float Nchannel = 0;
+    std::int32_t Nsta = 0;
+    float Xleft = 0;
+    float Xright = 0;
+    float Lfactor = 0;
+    float Wfactor = 0;
+    float Eoffset = 0;
+    std::vector<float> ZorW;
+    std::vector<float> XorH;
+    std::size_t NPoints() const { return XorH.size(); }
+};
+
+// The [VERTICES] lines of one link that follow one another in the file: vertex k is (X[k], Y[k]).
+struct inpVertexList {
+    std::string Link;
+    std::vector<double> X;
+    std::vector<double> Y;
+    std::size_t NVert() const { return X.size(); }
+};
+
+// One [LOSSES] line; the defaults are what a line leaves out.
+struct inpLoss {
+    std::string Link = "NA";
+    float Kentry = 0;
+    float Kexit = 0;
+    float Kavg = 0;
+    std::string FlapGate = "NO";
+    float Seepage = 0;
+};
+
+// Positions of records by name, the first record of each name kept.
+class NameIndex {
+public:
+    enum class Comparison { Asame, Exact };
+    explicit NameIndex(Comparison comparison) : comparison_(comparison) {}
+
+    void add(std::string_view name, std::size_t position);
+    std::optional<std::size_t> find(std::string_view name) const;
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    Comparison comparison_;
+    std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> positions_;
+};
+
+// A table whose records are found by one of their text fields.
+template <typename Record, std::string Record::*Key>
+class NamedTable {
+public:
+    std::size_t count() const { return records_.size(); }
+    const Record& operator[](std::size_t i) const { return records_[i]; }
+    // For the fields that change after reading; the key field stays as it was appended.
+    Record& operator[](std::size_t i) { return records_[i]; }
+    auto begin() const { return records_.begin(); }
+    auto end() const { return records_.end(); }
+
+    void append(Record record) {
+        asame_.add(record.*Key, records_.size());
+        exact_.add(record.*Key, records_.size());
+        records_.push_back(std::move(record));
+    }
+    std::optional<std::size_t> find(std::string_view name) const { return asame_.find(name); }
+    std::optional<std::size_t> findExact(std::string_view name) const { return exact_.find(name); }
+
+private:
+    std::vector<Record> records_;
+    NameIndex asame_{NameIndex::Comparison::Asame};
+    NameIndex exact_{NameIndex::Comparison::Exact};
+};
+
+using CoordinateTable = NamedTable<inpCoordinate, &inpCoordinate::Node>;
+using JunctionTable = NamedTable<inpJunction, &inpJunction::Name>;
+using ConduitTable = NamedTable<inpConduit, &inpConduit::Name>;
+using WeirTable = NamedTable<inpWeir, &inpWeir::Name>;
+using OrificeTable = NamedTable<inpOrifice, &inpOrifice::Name>;
+using VertexTable = NamedTable<inpVertexList, &inpVertexList::Link>;
+using LossTable = NamedTable<inpLoss, &inpLoss::Link>;
+using XsTableSet = std::vector<xsTable>;
+
+// The cross-sections, found by Link, and by Geom1 as written (how a transect finds the
+// cross-section that names it), with the counts of special shapes and the index lists.
+class XsectionTable : public NamedTable<inpXsection, &inpXsection::Link> {
+public:
+    void append(inpXsection record);
+    std::optional<std::size_t> findByGeom1Exact(std::string_view text) const { return geom1_.find(text); }
+
+    bool hasArch() const { return nArch > 0; }
+    bool hasRectTriangular() const { return nRectTriangular > 0; }
+
+    int nArch = 0;            // ARCH cross-sections read
+    int nRectTriangular = 0;  // RECT_TRIANGULAR cross-sections read
+    // Positions of cross-section records, appended by the network-layer stage: the records of
+    // ARCH conduits, of RECT_TRIANGULAR conduits and of BOTTOM orifices. Their sizes are the
+    // entries in use.
+    std::vector<std::size_t> archConduits;
+    std::vector<std::size_t> rectTriangularConduits;
+    std::vector<std::size_t> bottomOrifices;
+
+private:
+    NameIndex geom1_{NameIndex::Comparison::Exact};
+};
+
+// Everything the readers fill; one per run, owned by the main program.
+struct Network {
+    SectionFlags inpSectionFlags{};
+    bool anyLinks = false;  // a [CONDUITS], [WEIRS] or [ORIFICES] header was found
+
+    CoordinateTable inpCoordinates;
+    JunctionTable inpJunctionTable;
+    ConduitTable inpConduitTable;
+    WeirTable inpWeirTable;
+    OrificeTable inpOrificeTable;
+    XsectionTable inpXsectionTable;
+    XsTableSet xsTableSet;
+    VertexTable inpVertexTable;
+    LossTable inpLossTable;
+
+    bool has(std::size_t flag) const { return inpSectionFlags[flag]; }
+    // An ARCH or RECT_TRIANGULAR cross-section was read: the height-width layer is written.
+    bool xsHasSpecialShapes() const { return inpXsectionTable.hasArch() || inpXsectionTable.hasRectTriangular(); }
+};
+
+}  // namespace zx::convert
