@@ -103,7 +103,9 @@ public:
     // The message, then the data line.
     [[noreturn]] void stop(std::string_view message) const { stopWith({message, line()}); }
 
-    void finish(std::size_t count) const { finishWith("Found " + AINTEGER(static_cast<int>(count)) + std::string(texts_.closing)); }
+    void finish(std::size_t count) const {
+        finishWith("Found " + AINTEGER(static_cast<int>(count)) + std::string(texts_.closing));
+    }
 
     static void finishWith(std::string_view found) {
         platform::console().writeLine("   Finished.");
@@ -186,8 +188,12 @@ void inpReadWeirs(int unit, WeirTable& table, int capacity) {
         }
         inpWeir record;
         LineValues values(section.line());
-        values.text(record.Name).text(record.Node1).text(record.Node2).text(record.Type).real4(record.CrestHt).real4(
-            record.Cd);
+        values.text(record.Name)
+            .text(record.Node1)
+            .text(record.Node2)
+            .text(record.Type)
+            .real4(record.CrestHt)
+            .real4(record.Cd);
         if (words >= 9) values.text(record.Gated, kFlagLength).integer(record.EC).real4(record.Cd2);
         if (words >= 10) values.text(record.Sur, kFlagLength);
         if (words == 12) values.real4(record.Width).text(record.Surface);

@@ -35,6 +35,10 @@ namespace {
 
 constexpr std::size_t kTextLength = 1000;  // arguments, typed names and projection lines
 
+// An unknown switch gets the message of a missing .prj file too.
+constexpr std::string_view kNoPrjFile = "ERROR - A Header.prj or Projection.prj file does not exist in folder.";
+constexpr std::string_view kNoMifFile = "ERROR - A Header.mif or Projection.mif file does not exist in folder.";
+
 void flushDenormalsToZero() {
 #if defined(__x86_64__)
     // MXCSR: bit 15 flushes denormal results to zero, bit 6 reads denormal operands as zero.
@@ -80,7 +84,7 @@ RunSettings readCommandLine(int argc, char** argv) {
         } else if (ASAME(*word, "mif")) {
             run.mifOutput = true;
         } else {
-            stopWith({"ERROR - A Header.prj or Projection.prj file does not exist in folder."}, Spacing::EmptyLineBefore);
+            stopWith({kNoPrjFile}, Spacing::EmptyLineBefore);
         }
     }
     if (run.mifOutput && run.shpOutput) {
@@ -107,7 +111,7 @@ std::optional<std::string> findProjectionFile(std::string_view inputName, std::s
 // The first line of the .mif file that holds "CoordSys".
 void readMifProjection(RunSettings& run) {
     const auto name = findProjectionFile(run.inputName, "Header.mif", "Projection.mif");
-    if (!name) stopWith({"ERROR - A Header.mif or Projection.mif file does not exist in folder."}, Spacing::EmptyLineBefore);
+    if (!name) stopWith({kNoMifFile}, Spacing::EmptyLineBefore);
     int unit = 0;
     OPENFREEUNIT(unit, "I ", *name, 80);
     writeAfterEmptyLine("Using " + *name + " for setting projection.");
@@ -131,7 +135,7 @@ void readMifProjection(RunSettings& run) {
 // error.
 void readShpProjection(RunSettings& run) {
     const auto name = findProjectionFile(run.inputName, "Header.prj", "Projection.prj");
-    if (!name) stopWith({"ERROR - A Header.prj or Projection.prj file does not exist in folder."}, Spacing::EmptyLineBefore);
+    if (!name) stopWith({kNoPrjFile}, Spacing::EmptyLineBefore);
     platform::console().writeLine("GIS Projection being extracted from " + *name);
     int unit = 0;
     OPENFREEUNIT(unit, "I ", *name, 80);
@@ -182,28 +186,6 @@ void checkCounts(const Network& network) {
     platform::console().writeLine("  Number of weir: " + AINTEGER(static_cast<int>(weirs)));
     platform::console().writeLine("  Number of xsections: " + AINTEGER(static_cast<int>(xsections)));
     pauseConsole();
-}
-
-// The scan, then each section present read from the start of the file in the fixed order.
-void readNetwork(Network& network, int unit) {
-    inpResetSectionFlags(network.inpSectionFlags);
-    inpScanSections(unit, network.inpSectionFlags, network.anyLinks);
-    const auto read = [&](std::size_t flag, auto reader) {
-        if (!network.has(flag)) return;
-        rewindUnit(unit);
-        reader();
-    };
-    read(section::kCoordinates, [&] { inpReadCoordinates(unit, network.inpCoordinates, kTableCapacity); });
-    read(section::kJunctions, [&] { inpReadJunctions(unit, network.inpJunctionTable, kTableCapacity); });
-    read(section::kConduits, [&] { inpReadConduits(unit, network.inpConduitTable, kTableCapacity); });
-    read(section::kWeirs, [&] { inpReadWeirs(unit, network.inpWeirTable, kTableCapacity); });
-    read(section::kOrifices, [&] { inpReadOrifices(unit, network.inpOrificeTable, kTableCapacity); });
-    read(section::kXsections, [&] { inpReadXsections(unit, network.inpXsectionTable, kTableCapacity); });
-    read(section::kTransects, [&] { inpReadTransects(unit, network.xsTableSet, kTableCapacity); });
-    read(section::kLosses, [&] { inpReadLosses(unit, network.inpLossTable, kTableCapacity); });
-    if (network.has(section::kConduits)) checkCounts(network);
-    read(section::kVertices,
-         [&] { inpReadVertices(unit, network.inpVertexTable, kTableCapacity, kVerticesPerLink); });
 }
 
 void writeOutputs(Network& network, const RunSettings& run, CheckFlags& checks) {
@@ -270,6 +252,27 @@ void runConversion(int argc, char** argv) {
 }
 
 }  // namespace
+
+void readNetwork(Network& network, int unit) {
+    inpResetSectionFlags(network.inpSectionFlags);
+    inpScanSections(unit, network.inpSectionFlags, network.anyLinks);
+    const auto read = [&](std::size_t flag, auto reader) {
+        if (!network.has(flag)) return;
+        rewindUnit(unit);
+        reader();
+    };
+    read(section::kCoordinates, [&] { inpReadCoordinates(unit, network.inpCoordinates, kTableCapacity); });
+    read(section::kJunctions, [&] { inpReadJunctions(unit, network.inpJunctionTable, kTableCapacity); });
+    read(section::kConduits, [&] { inpReadConduits(unit, network.inpConduitTable, kTableCapacity); });
+    read(section::kWeirs, [&] { inpReadWeirs(unit, network.inpWeirTable, kTableCapacity); });
+    read(section::kOrifices, [&] { inpReadOrifices(unit, network.inpOrificeTable, kTableCapacity); });
+    read(section::kXsections, [&] { inpReadXsections(unit, network.inpXsectionTable, kTableCapacity); });
+    read(section::kTransects, [&] { inpReadTransects(unit, network.xsTableSet, kTableCapacity); });
+    read(section::kLosses, [&] { inpReadLosses(unit, network.inpLossTable, kTableCapacity); });
+    if (network.has(section::kConduits)) checkCounts(network);
+    read(section::kVertices,
+         [&] { inpReadVertices(unit, network.inpVertexTable, kTableCapacity, kVerticesPerLink); });
+}
 
 void mainProgram(int argc, char** argv) {
     // The tables grow with the file: memory running out ends the run with its message.
