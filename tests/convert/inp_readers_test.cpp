@@ -22,7 +22,7 @@ std::string read(std::string_view text, const std::function<void(int unit)>& rea
 TEST(JunctionReader, ReadsEpaStyleRowsAndReportsTheCount) {
     JunctionTable table;
     const std::string console = read(
-        "[TITLE]\nJunctions below\n\n[JUNCTIONS]\r\n;;Name\tElev\r\nJ1\t12.5\t3\t0\t0\t0\r\n\r\n"
+        "[TITLE]\nJunctions below\n\n[JUNCTIONS]x\nJ0 0 0 0 0 0\n[junctions] ; the header\r\n;;Name\tElev\r\nJ1\t12.5\t3\t0\t0\t0\r\n\r\n"
         "  ;; second\r\nJ2 11.0 3.5 0.5 1 2 ; last one\r\n[JUNCTIONS]\nJ3 1 1 1 1 1\n",
         [&](int unit) { inpReadJunctions(unit, table, kTableCapacity); });
     EXPECT_EQ(console, "\nReading [JUNCTIONS] data...\n   Finished.\nFound 2 junctions.\n");
@@ -139,19 +139,11 @@ TEST(TransectReader, ReadsIndentedSeparatedTransectsWithTheirManningValues) {
     EXPECT_EQ(console, "\nReading [TRANSECTS] data...\n   Finished.\nFound 2 TRANSECTS.\n");
     ASSERT_EQ(tables.size(), 2U);
     const xsTable& first = tables[0];
-    EXPECT_EQ(first.ID, "Reach_1");
-    EXPECT_EQ(first.FileName, "Reach_1.csv");
-    EXPECT_EQ(first.Type, "XZ");
-    EXPECT_EQ(first.Nsta, 11);
-    EXPECT_EQ(first.Xleft, 2.0F);
-    EXPECT_EQ(first.Xright, 9.0F);
-    EXPECT_EQ(first.Eoffset, 0.5F);
-    EXPECT_EQ(first.Nleft, 0.045F);
-    EXPECT_EQ(first.Nright, 0.040F);
-    EXPECT_EQ(first.Nchannel, 0.030F);
+    EXPECT_EQ(std::tie(first.ID, first.FileName, first.Type), std::tie("Reach_1", "Reach_1.csv", "XZ"));
+    EXPECT_EQ(std::tie(first.Nsta, first.Xleft, first.Xright, first.Eoffset), std::make_tuple(11, 2.0F, 9.0F, 0.5F));
+    EXPECT_EQ(std::tie(first.Nleft, first.Nright, first.Nchannel), std::make_tuple(0.045F, 0.040F, 0.030F));
     ASSERT_EQ(first.NPoints(), 11U);
-    EXPECT_EQ(first.ZorW[3], 7.0F);  // elevation, then station
-    EXPECT_EQ(first.XorH[3], 3.0F);
+    EXPECT_EQ(std::tie(first.ZorW[3], first.XorH[3]), std::make_tuple(7.0F, 3.0F));  // elevation, then station
     EXPECT_EQ(first.XorH[10], 10.0F);
     EXPECT_EQ(tables[1].Nchannel, 0.02F);
     EXPECT_EQ(tables[1].NPoints(), 2U);

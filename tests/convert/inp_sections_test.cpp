@@ -1,5 +1,5 @@
-// tests/convert/inp_sections_test.cpp: how .inp lines, words and values are read, the section
-// scan, and where a section's data lines begin and end.
+// tests/convert/inp_sections_test.cpp: how .inp lines, words and values are read, and the
+// section scan.
 #include "convert/inp_sections.hpp"
 
 #include <gtest/gtest.h>
@@ -59,22 +59,6 @@ TEST(InpValues, IntegersTakeAnyRealNotationTruncated) {
     }
 }
 
-TEST(InpValues, TheFirstFailureDecidesAndLaterReadsChangeNothing) {
-    std::string name = "unchanged";
-    float a = -1;
-    float b = -1;
-    EXPECT_EQ(LineValues("J1 x 2").text(name).real4(a).real4(b).status(), LineValues::Status::BadValue);
-    EXPECT_EQ(b, -1);
-    EXPECT_EQ(LineValues("J2 1").text(name).real4(a).real4(b).status(), LineValues::Status::EndOfLine);
-    EXPECT_EQ(name, "J2");
-    EXPECT_EQ(a, 1);
-    // An empty value keeps the target; texts are cut at their length.
-    EXPECT_EQ(LineValues("ABCDEF,,3").text(name, 3).real4(a).real4(b).status(), LineValues::Status::Ok);
-    EXPECT_EQ(name, "ABC");
-    EXPECT_EQ(a, 1);
-    EXPECT_EQ(b, 3);
-}
-
 struct ScanCase {
     std::string_view text;
     std::vector<std::size_t> flags;
@@ -109,31 +93,6 @@ TEST(SectionScan, SetsTheFlagOfEachHeaderByItsFirstKeyword) {
         EXPECT_EQ(anyLinks, c.anyLinks) << c.text;
         EXPECT_EQ(console, c.console) << c.text;
     }
-}
-
-std::vector<std::string> dataLines(std::string_view text, std::string_view header, std::size_t columns) {
-    std::vector<std::string> found;
-    test::consoleOf(text, [&](int unit) {
-        SectionLines lines(unit, header, columns);
-        while (lines.next()) found.push_back(lines.line());
-    });
-    return found;
-}
-
-TEST(SectionLines, BlankAndCommentLinesInsideASectionAreSkippedUntilTheNextHeader) {
-    const std::string_view text =
-        "[JUNCTIONS]x\nJ0 1\n"
-        "[junctions]  ;the real one\r\n"
-        ";;Name Elev\r\n"
-        "J1\t1\r\n"
-        "\r\n"
-        "  \t \n"
-        "   ;; indented comment\n"
-        "J2 2 ; inline\n"
-        "[OUTFALLS]\nO1 1\n";
-    EXPECT_EQ(dataLines(text, "[JUNCTIONS]", 12), (std::vector<std::string>{"J1 1", "J2 2"}));
-    EXPECT_EQ(dataLines("[JUNCTIONS]\nJ1 1\n\nJ2 2", "[JUNCTIONS]", 12), (std::vector<std::string>{"J1 1", "J2 2"}));
-    EXPECT_TRUE(dataLines("[OUTFALLS]\nO1 1\n", "[JUNCTIONS]", 12).empty());
 }
 
 }  // namespace
