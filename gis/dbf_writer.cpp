@@ -148,7 +148,8 @@ void LayerTable::writeDbfValues(DbfTable& table, std::string_view line, std::str
                 case listin::ListReader::Item::Slash:
                 case listin::ListReader::Item::EndOfRecord: valuesLeft = false; break;
                 case listin::ListReader::Item::Malformed:
-                    gisMessageLines[0] = std::string(routine) + " - please contact " + std::string(kContactAddress) + ".";
+                    gisMessageLines[0] =
+                        std::string(routine) + " - please contact " + std::string(kContactAddress) + ".";
                     gisMessageLines[1] = line.substr(0, 1000);
                     writeMessage(1);
                     EXITS();
@@ -165,9 +166,9 @@ void LayerTable::finishDbf(DbfTable& table) {
     if (table.unit < 1) return;
     platform::File* file = units().file(table.unit);
     if (file == nullptr) stopWithMessage(kFinishFailure);
-    const std::uint64_t end = headerLength(table.fields.size()) +
-                              static_cast<std::uint64_t>(table.recordsDone) *
-                                  (static_cast<std::uint64_t>(table.recordLength) + 1);
+    const std::uint64_t end =
+        headerLength(table.fields.size()) +
+        static_cast<std::uint64_t>(table.recordsDone) * (static_cast<std::uint64_t>(table.recordLength) + 1);
     file->seek(end);
     file->writeBytes(&kFileEnd, 1);
     std::array<unsigned char, 4> count;

@@ -30,8 +30,8 @@ void LayerTable::closeLayer(int& gisID) {
         case LayerFormat::Shapefile:
             for (std::size_t k = 0; k < kShpSets; ++k) {
                 ShpFileSet& set = layer.shp[k];
-                for (int* unit : {&set.shpUnit, &set.shpUnitBigEndian, &set.shxUnit, &set.shxUnitBigEndian, &set.prjUnit,
-                                  &layer.dbf[k].unit}) {
+                for (int* unit : {&set.shpUnit, &set.shpUnitBigEndian, &set.shxUnit, &set.shxUnitBigEndian,
+                                  &set.prjUnit, &layer.dbf[k].unit}) {
                     release(*unit);
                 }
             }

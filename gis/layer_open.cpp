@@ -50,8 +50,7 @@ LayerFormat LayerTable::fileType(std::string_view extension, bool allowAttribute
     stopWithMessage("ERROR 0252 - " + std::string(ext) + " is not a supported GIS file format.");
 }
 
-int LayerTable::openLayer(std::string_view name, std::string_view geometry, std::string_view mode,
-                          bool attributeOnly) {
+int LayerTable::openLayer(std::string_view name, std::string_view geometry, std::string_view mode, bool attributeOnly) {
     const std::string layerName(significantPart(name));
     reportLine("Opening GIS Layer: " + layerName);
     int gisID = 1;
@@ -137,8 +136,9 @@ void LayerTable::openMifFile(std::string_view name, int& mifUnit, int& midUnit, 
 void LayerTable::checkMifCoordSys(int mifUnit) {
     std::string line;
     RecordStatus status = RecordStatus::Ok;
-    while ((status = readUnitRecord(mifUnit, line)) == RecordStatus::Ok && !FLAGEXISTS(line, "CoordSys")) {
-    }
+    do {
+        status = readUnitRecord(mifUnit, line);
+    } while (status == RecordStatus::Ok && !FLAGEXISTS(line, "CoordSys"));
     if (status != RecordStatus::Ok) {
         gisMessageLines[0] = "WARNING 0306 - Problems finding CoordSys line in .mif file.";
         writeMessage(1);
@@ -148,8 +148,9 @@ void LayerTable::checkMifCoordSys(int mifUnit) {
     rewindUnit(mifUnit);
     if (normalised == significantPart(settings.mifExpectedCoordSys)) return;
     if (!settings.gisProjectionCheckIsError) {
-        issueMessage(0, "WARNING 0305 - Projection of .mif file is different to that specified by the MI Projection "
-                        "== command.");
+        issueMessage(0,
+                     "WARNING 0305 - Projection of .mif file is different to that specified by the MI Projection "
+                     "== command.");
         return;
     }
     issueMessage(1,

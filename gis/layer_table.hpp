@@ -248,9 +248,9 @@ private:
     void finishShpSet(ShpFileSet& set);
 
     std::array<LayerSlot, gisMaxLayers + 1> slots_{};  // index 0 unused: ids count from 1
-    std::string mifLine_;                               // one .mif line, reused for every line
-    std::string dbfRecord_;                             // one .dbf record, reused for every record
-    std::string dbfValue_;                              // one value split from an attribute line
+    std::string mifLine_;                              // one .mif line, reused for every line
+    std::string dbfRecord_;                            // one .dbf record, reused for every record
+    std::string dbfValue_;                             // one value split from an attribute line
 };
 
 // The one table of the process.

@@ -47,18 +47,21 @@ void LayerTable::writeHeader(int gisID) {
     LayerSlot& layer = slot(gisID);
     for (std::size_t k = 0; k < kShpSets; ++k) {
         ShpFileSet& set = layer.shp[k];
-        if (set.shpUnit < 1) continue;
-        if (set.prjUnit > 0) {
-            writeUnitRecord(set.prjUnit, significantPart(shpProjectionText));
-            CLOSER(set.prjUnit);
+        if (set.shpUnit > 0) {
+            if (set.prjUnit > 0) {
+                writeUnitRecord(set.prjUnit, significantPart(shpProjectionText));
+                CLOSER(set.prjUnit);
+            }
+            writeShpFileHeader(set, set.shpUnit, set.shpUnitBigEndian);
+            writeShpFileHeader(set, set.shxUnit, set.shxUnitBigEndian);
+            // From here on the index is written through its big-endian unit alone.
+            CLOSER(set.shxUnit);
+            set.xmin = set.ymin = kFarExtent;
+            set.xmax = set.ymax = -kFarExtent;
+            set.nextRecordWords = kShpHeaderWords;
         }
-        writeShpFileHeader(set, set.shpUnit, set.shpUnitBigEndian);
-        writeShpFileHeader(set, set.shxUnit, set.shxUnitBigEndian);
-        // From here on the index is written through its big-endian unit alone.
-        CLOSER(set.shxUnit);
-        set.xmin = set.ymin = kFarExtent;
-        set.xmax = set.ymax = -kFarExtent;
-        set.nextRecordWords = kShpHeaderWords;
+        // An attribute-only layer has a table without geometry files; it needs its header all the
+        // same, or no reader takes its records.
         writeDbfHeader(gisAttributeTemplate, layer.dbf[k]);
         layer.dbf[k].recordsDone = 0;
     }

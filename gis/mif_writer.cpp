@@ -30,8 +30,8 @@ void LayerTable::writeMifHeader(const GisAttributeTemplate& columns, int unit) {
     writeUnitRecord(unit, significantPart(mifCoordSysLine));
     writeUnitRecord(unit, "Columns " + AINTEGER(static_cast<std::int32_t>(columns.columns.size())));
     for (const auto& column : columns.columns) {
-        std::string line = "  " + std::string(significantPart(column.name)) + " " +
-                           std::string(significantPart(column.type));
+        std::string line =
+            "  " + std::string(significantPart(column.name)) + " " + std::string(significantPart(column.type));
         if (column.width > 0) line += "(" + AINTEGER(column.width) + ")";
         writeUnitRecord(unit, line);
     }

@@ -20,7 +20,8 @@ protected:
     }
     static std::string record(const Bytes& dbf, std::size_t index) {
         const std::size_t start = le(dbf, 8, 2) + index * le(dbf, 10, 2);
-        return std::string(dbf.begin() + static_cast<long>(start), dbf.begin() + static_cast<long>(start + le(dbf, 10, 2)));
+        return std::string(dbf.begin() + static_cast<long>(start),
+                           dbf.begin() + static_cast<long>(start + le(dbf, 10, 2)));
     }
 };
 
@@ -34,22 +35,27 @@ struct FieldCase {
 
 TEST_F(DbfWriterTest, HeaderAndFieldDescriptorsFollowTheDbaseLayout) {
     const FieldCase cases[] = {
-        {" 1st-Pipe Name", "Char", 12, "1stPipeNam", 'C', 12, 0}, {"a", "  character", 3, "a", 'C', 3, 0},
-        {"Flag", "Logical", 9, "Flag", 'C', 1, 0},   {"Len_or_ANA", "Float", 12, "Len_or_ANA", 'N', 16, 5},
-        {"-", "Integer", 0, "X", 'N', 8, 0},          {"d", "Decimal(10,3)", 10, "d", 'N', 10, 0},
+        {" 1st-Pipe Name", "Char", 12, "1stPipeNam", 'C', 12, 0},
+        {"a", "  character", 3, "a", 'C', 3, 0},
+        {"Flag", "Logical", 9, "Flag", 'C', 1, 0},
+        {"Len_or_ANA", "Float", 12, "Len_or_ANA", 'N', 16, 5},
+        {"-", "Integer", 0, "X", 'N', 8, 0},
+        {"d", "Decimal(10,3)", 10, "d", 'N', 10, 0},
     };
     std::vector<GisAttributeColumn> columns;
     for (const auto& c : cases) columns.push_back({std::string(c.name), std::string(c.type), c.templateWidth});
     const auto dbf = tableOf(columns, {"a", "b", "c"});
     const std::time_t now = std::time(nullptr);
     const std::tm today = *std::localtime(&now);
-    EXPECT_EQ(std::vector<int>(dbf.begin(), dbf.begin() + 4), std::vector({3, today.tm_year, today.tm_mon + 1, today.tm_mday}));
+    EXPECT_EQ(std::vector<int>(dbf.begin(), dbf.begin() + 4),
+              std::vector({3, today.tm_year, today.tm_mon + 1, today.tm_mday}));
     EXPECT_EQ(std::vector({le(dbf, 4), le(dbf, 8, 2), le(dbf, 10, 2)}), std::vector({3u, 32u * 6 + 33, 1u + 50}));
     EXPECT_EQ(Bytes(dbf.begin() + 12, dbf.begin() + 32), Bytes(20, 0));
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
         SCOPED_TRACE(c.type);
-        const Bytes descriptor(dbf.begin() + 32 * static_cast<long>(i + 1), dbf.begin() + 32 * static_cast<long>(i + 2));
+        const Bytes descriptor(dbf.begin() + 32 * static_cast<long>(i + 1),
+                               dbf.begin() + 32 * static_cast<long>(i + 2));
         std::string name(c.field);
         name.resize(11, '\0');  // zero bytes, not blanks, pad the name
         EXPECT_EQ(std::string(descriptor.begin(), descriptor.begin() + 11), name);
@@ -94,6 +100,20 @@ TEST_F(DbfWriterTest, RecordsTakeTheirValuesFromTheLineAndNothingFromEarlierReco
     EXPECT_NE(dump.out.find("it's, /x"), std::string::npos) << dump.out;
 }
 
+TEST_F(DbfWriterTest, AttributeOnlyTableIsAWholeTable) {
+    useColumns({{"Name", "Char", 10}});
+    int id = table->openLayer("only.dbf", "P", "O ", true);
+    table->writeHeader(id);
+    object.point = true;
+    for (const auto* line : {"a", "b"}) {
+        table->gisAttributeLine = line;
+        table->writeRecord(id, object);
+    }
+    table->closeLayer(id);
+    EXPECT_EQ(readBytes("only.dbf").size(), 65u + 2 * 11 + 1);
+    EXPECT_NE(ogrinfo("only.dbf").find("Feature Count: 2\n"), std::string::npos);
+}
+
 TEST_F(DbfWriterTest, HeaderAndLineFailuresStopTheRun) {
     const std::string contact = " - please contact " + contactPattern() + "\\.\n";
     auto header = [&](std::vector<GisAttributeColumn> columns) { return [=, this] { tableOf(columns, {}); }; };
@@ -113,7 +133,8 @@ TEST_F(DbfWriterTest, HeaderAndLineFailuresStopTheRun) {
          "\n\nERROR 0411 - Exceeded maximum number of dbf Fields trying to write dbf file\\.\n"},
         {header({}), "\n\nERROR 0319 - No attributes specified when writing \\.dbf file\\.\n"},
         {header({{"A", "Smallint", 4}}), "\n\nShould not be here \\[Unrecognised DBF field\\]" + contact},
-        {header({{"A", "Char", 40000}, {"B", "Char", 40000}}), "\n\nShould not be here \\[dbfTotLen>32767\\]" + contact},
+        {header({{"A", "Char", 40000}, {"B", "Char", 40000}}),
+         "\n\nShould not be here \\[dbfTotLen>32767\\]" + contact},
         {lineOf("\"open", false), "\n\nShould not be here \\[dbfdataline\\]" + contact + "\"open\n"},
         {lineOf("'x'y", true), "\n\nShould not be here \\[dbfdatalinelarge\\]" + contact + "'x'y\n"},
         {[&] { table->writeDbfLine(table->slot(1).dbf[0]); }, "^\nERROR 0417 - Writing \\.dbf record\\.\n"},

@@ -93,7 +93,9 @@ protected:
     void SetUp() override { INITUNITS(1000); }
     void TearDown() override { units().closeEverythingOnExit(); }
 
-    void useColumns(std::vector<GisAttributeColumn> columns) { table->gisAttributeTemplate.columns = std::move(columns); }
+    void useColumns(std::vector<GisAttributeColumn> columns) {
+        table->gisAttributeTemplate.columns = std::move(columns);
+    }
 
     // Opens an output layer and writes its header; the object record is reset as a writer does.
     int openOutput(std::string_view name, std::string_view geometry) {

@@ -52,8 +52,8 @@ TEST_F(LayerCloseTest, FinishedFilesHoldTheFinalCountsAndEndWhereTheirHeadersSay
         const auto shx = readBytes("s_L.shx");
         EXPECT_EQ(std::vector({be32(shp, 24), be32(shx, 24)}), std::vector({50 + 44 * n, 50 + 4 * n}));
         EXPECT_EQ(std::vector({shp.size(), shx.size()}), std::vector<std::size_t>({100 + 88 * n, 100 + 8 * n}));
-        const std::vector<double> extent = n > 0 ? std::vector<double>{0, 0, n + 0.0, 2.0 * (n - 1)}
-                                                 : std::vector<double>{0, 0, -1, -1};
+        const std::vector<double> extent =
+            n > 0 ? std::vector<double>{0, 0, n + 0.0, 2.0 * (n - 1)} : std::vector<double>{0, 0, -1, -1};
         EXPECT_EQ(box(shp, 36), extent);
         EXPECT_EQ(Bytes(shx.begin() + 28, shx.begin() + 100), Bytes(shp.begin() + 28, shp.begin() + 100));
 

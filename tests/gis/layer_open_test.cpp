@@ -26,8 +26,10 @@ struct OpenCase {
 
 TEST_F(LayerOpenTest, MapInfoAndAttributeOnlyLayersOpenTheFilesTheirExtensionNames) {
     const OpenCase cases[] = {
-        {"roads.MIF", false, {"roads.mid", "roads.mif"}}, {"roads", false, {"roads.mid", "roads.mif"}},
-        {"roads.mid", false, {"roads.mid", "roads.mif"}}, {"table.mid", true, {"table.mid"}},
+        {"roads.MIF", false, {"roads.mid", "roads.mif"}},
+        {"roads", false, {"roads.mid", "roads.mif"}},
+        {"roads.mid", false, {"roads.mid", "roads.mif"}},
+        {"table.mid", true, {"table.mid"}},
         {"table.csv", true, {"table.csv"}},
     };
     for (const auto& c : cases) {
@@ -126,14 +128,20 @@ TEST_F(LayerOpenTest, FatalOpens) {
     DbfTable& dbf = table->slot(1).dbf[0];
     ShpFileSet& shp = table->slot(1).shp[0];
     expectStops({
-        {[&] { table->openLayer("x.dbf", "P", "O ", false); }, "\nERROR 0252 - \\.dbf is not a supported GIS file format\\.\n"},
+        {[&] { table->openLayer("x.dbf", "P", "O ", false); },
+         "\nERROR 0252 - \\.dbf is not a supported GIS file format\\.\n"},
         {[&] { table->openLayer("t.csv", "", "O ", false); }, "ERROR 0252 - \\.csv is not"},
         {[&] { table->openLayer("a.mif", "", "IO", false); }, "\n Should not be here \\[OpenGIS\\]" + contact},
         {[&] { table->openLayer("a.shp", " L", "O ", false); }, "\nShould not be here \\[OpenshpFileType\\]" + contact},
-        {[&] { table->openShpFile("a.dbf", "P", dbf, shp, "O ", false); }, "^\nERROR 0426 - \\.shp file not specified\\.\n"},
-        {[&] { table->openShpFile("a.shp", "P", dbf, shp, "BO", false); }, "^Should not be here \\[OpenshpFile\\]" + contact},
-        {[&] { table->openShpFile("a.shp", " ", dbf, shp, "O ", false); }, "^Should not be here \\[OpenshpFileO\\]" + contact},
-        {[&] { for (int i = 0; i <= gisMaxLayers; ++i) table->openLayer("m" + std::to_string(i), "", "O ", false); },
+        {[&] { table->openShpFile("a.dbf", "P", dbf, shp, "O ", false); },
+         "^\nERROR 0426 - \\.shp file not specified\\.\n"},
+        {[&] { table->openShpFile("a.shp", "P", dbf, shp, "BO", false); },
+         "^Should not be here \\[OpenshpFile\\]" + contact},
+        {[&] { table->openShpFile("a.shp", " ", dbf, shp, "O ", false); },
+         "^Should not be here \\[OpenshpFileO\\]" + contact},
+        {[&] {
+             for (int i = 0; i <= gisMaxLayers; ++i) table->openLayer("m" + std::to_string(i), "", "O ", false);
+         },
          "Opening GIS Layer: m100\n\nERROR 0251 - Cannot have more than 100 GIS layers open at once\\.\n"},
     });
 }

@@ -46,8 +46,8 @@ TEST_F(LayerTableTest, ResetsKeepWhatTheyDoNotOwn) {
     for (const ShpFileSet& set : layer.shp) {
         EXPECT_EQ(std::vector({set.xmin, set.ymin, set.xmax, set.ymax}), std::vector({0.0, 0.0, -1.0, -1.0}));
     }
-    ZX_EXPECT_STOP(table->initialiseLayer(0),
-                   "^Should not be here gisInitialiseLayer\\[gisID=0\\] - please contact " + contactPattern() + "\\.\n");
+    ZX_EXPECT_STOP(table->initialiseLayer(0), "^Should not be here gisInitialiseLayer\\[gisID=0\\] - please contact " +
+                                                  contactPattern() + "\\.\n");
 }
 
 }  // namespace

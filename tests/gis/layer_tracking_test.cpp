@@ -38,31 +38,17 @@ TEST_F(LayerTrackingTest, EachNewInputLayerGetsOneRowAndOneWorkspaceLine) {
     table->closeTracking();
 
     const std::string here = dir.path().string() + "/";
-    EXPECT_EQ(readText("w.wor"), "!Workspace\n!Version 600\n!Charset WindowsLatin1\n"
-                                 "!Contains GIS input layers from ORVALE simulation run1\n"
-                                 "! .mif/.mid Layer with no .tab Layer \"" + here + "a.mif\"\n"
-                                 "! Non-MapInfo .tab Layer \"" + here + "b.shp\"\n"
-                                 "Open Table \"" + here + "c.tab\"\n");
-    EXPECT_EQ(readText("x_input_layers.mif"), "Version 300\nCharset \"WindowsLatin1\"\nDelimiter \",\"\nColumns 3\n"
-                                              "  ID Integer\n  Open_ID Integer\n  Layer Char(254)\nData\n\n"
-                                              "none\nnone\nnone\n");
+    const std::string header =
+        "!Workspace\n!Version 600\n!Charset WindowsLatin1\n!Contains GIS input layers from ORVALE simulation run1\n";
+    EXPECT_EQ(readText("w.wor"), header + "! .mif/.mid Layer with no .tab Layer \"" + here + "a.mif\"\n" +
+                                     "! Non-MapInfo .tab Layer \"" + here + "b.shp\"\n" + "Open Table \"" + here +
+                                     "c.tab\"\n");
+    EXPECT_EQ(readText("x_input_layers.mif"),
+              "Version 300\nCharset \"WindowsLatin1\"\nDelimiter \",\"\nColumns 3\n"
+              "  ID Integer\n  Open_ID Integer\n  Layer Char(254)\nData\n\n"
+              "none\nnone\nnone\n");
     EXPECT_EQ(readText("x_input_layers.mid"), "    1,    1, \"" + here + "a.mif\"\n    2,    2, \"" + here +
                                                   "b.shp\"\n    3,    4, \"" + here + "c.mif\"\n");
-}
-
-TEST_F(LayerTrackingTest, LayersBeyondTheLimitShareTheLastIndexWithAWarning) {
-    for (const auto* name : {"a.mif", "a.mid", "b.mif", "b.mid"}) writeText(name, "");
-    table->initialise(0, "", "", "");
-    table->gisInputLayerTracking.count = 998;
-    table->gisInputLayerTracking.paths.resize(998);
-    const int a = table->openLayer("a.mif", "", "I ", false);
-    EXPECT_EQ(console.text().find("WARNING 0317"), std::string::npos);
-    const int b = table->openLayer("b.mif", "", "I ", false);
-    EXPECT_EQ(table->slot(a).trackingIndex, 999);
-    EXPECT_EQ(table->slot(b).trackingIndex, 1000);
-    EXPECT_NE(console.text().find("\nWARNING 0317 - Exceeded limit of input GIS layers that can be tracked (layer "
-                                  "referencing may not be complete).\n"),
-              std::string::npos);
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ protected:
         put(id, &GisObject::line, {0, 0, 2, 2}, "\"l0\",0,0");
         put(id, &GisObject::pline, {0, 0, 1, 1, 2, 0}, "\"l1\",2.5,4");
         put(id, &GisObject::plineMultiple, {0, 0, 1, 1, 5, 5, 6, 6}, "\"l2\",0,0", {1, 3});
-        put(id, &GisObject::region, {0, 0, 0, 10, 10, 10, 10, 0, 0, 0, 2, 2, 4, 2, 4, 4, 2, 4, 2, 2}, "\"r1\",0,0", {1, 6});
+        put(id, &GisObject::region, {0, 0, 0, 10, 10, 10, 10, 0, 0, 0, 2, 2, 4, 2, 4, 4, 2, 4, 2, 2}, "\"r1\",0,0",
+            {1, 6});
         put(id, &GisObject::none, {}, "\"n1\",0,0");
         table->closeLayer(id);
     }
@@ -93,15 +94,18 @@ TEST_F(LayerWriteTest, EntryPointsStopOnLayersThatCannotBeWritten) {
         {[&] { table->writeRecordLarge(7, object); }, "^\nShould not be here \\[gisWriteRecordLarge\\]" + contact},
         {[&] { table->writeObject(mif, object); },
          "^\nERROR 0350 - Trying to write a MIF object that is not yet supported" + pleaseContact},
-        {[&] { put(mid, &GisObject::point, {1, 1}, ""); }, "^\nERROR 0439 - Writing \\.mif file object coordinates\\.\n"},
+        {[&] { put(mid, &GisObject::point, {1, 1}, ""); },
+         "^\nERROR 0439 - Writing \\.mif file object coordinates\\.\n"},
         {[&] { table->writeObject(shp, object); }, "^\nShould not be here \\[gisWriteObject-shp\\]" + pleaseContact},
         {[&] { table->writeShpObject(object, table->slot(shp).shp[1]); },
          "^\nERROR 0350 - Trying to write a SHP object that is not yet supported" + pleaseContact},
-        {[&] { put(shp, &GisObject::point, {1, 1}, ""); }, "^\nERROR 0439 - Writing \\.shp file object coordinates\\.\n"},
+        {[&] { put(shp, &GisObject::point, {1, 1}, ""); },
+         "^\nERROR 0439 - Writing \\.shp file object coordinates\\.\n"},
         {[&] { table->writeShpFileHeader(table->slot(shp).shp[0], 0, 0); },
          "^\nShould not be here \\[shpnotopen\\]" + contact},
         {[&] { table->writeRecord(shp, none); }, "^\nShould not be here \\[gisWriteRecord-dbf\\]" + pleaseContact},
-        {[&] { table->writeRecordLarge(shp, none); }, "^\nShould not be here \\[gisWriteRecordLarge-dbf\\]" + pleaseContact},
+        {[&] { table->writeRecordLarge(shp, none); },
+         "^\nShould not be here \\[gisWriteRecordLarge-dbf\\]" + pleaseContact},
         {[&] {
              table->slot(mif).mif.midUnit = 0;
              table->writeRecord(mif, plineKind);

@@ -21,11 +21,12 @@ TEST_F(MifWriterTest, HeaderListsTheColumnsAsTheTemplateHoldsThem) {
     table->mifCoordSysLine = "CoordSys Earth Projection 1, 104   ";
     table->writeMifHeader(table->gisAttributeTemplate, table->slot(id).mif.mifUnit);
     table->closeLayer(id);
-    EXPECT_EQ(readText("h.mif"), "Version 300\nCharset \"WindowsLatin1\"\nDelimiter \",\"\n\nColumns 3\n"
-                                 "  ID Char(12)\n  Length Float\n   odd name whatever(3)\nData\n\n"
-                                 "Version 300\nCharset \"WindowsLatin1\"\nDelimiter \",\"\n"
-                                 "CoordSys Earth Projection 1, 104\nColumns 3\n"
-                                 "  ID Char(12)\n  Length Float\n   odd name whatever(3)\nData\n\n");
+    EXPECT_EQ(readText("h.mif"),
+              "Version 300\nCharset \"WindowsLatin1\"\nDelimiter \",\"\n\nColumns 3\n"
+              "  ID Char(12)\n  Length Float\n   odd name whatever(3)\nData\n\n"
+              "Version 300\nCharset \"WindowsLatin1\"\nDelimiter \",\"\n"
+              "CoordSys Earth Projection 1, 104\nColumns 3\n"
+              "  ID Char(12)\n  Length Float\n   odd name whatever(3)\nData\n\n");
 }
 
 struct ObjectCase {
@@ -43,19 +44,22 @@ TEST_F(MifWriterTest, EachKindIsWrittenInMifSyntaxFollowedByTheStyleLines) {
         {"point", &GisObject::point, {-1234.5, 0.25}, {1}, "Point     -1234.500000        0.250000\n"},
         {"multipoint", &GisObject::multipoint, {1, 2, 3, 4}, {1},
          "MultiPoint 2\n        1.000000        2.000000\n        3.000000        4.000000\n"},
-        {"line", &GisObject::line, {0, 0, 1e10, -2}, {1}, "Line         0.000000        0.000000****************       -2.000000\n"},
-        {"pline", &GisObject::pline, {0, 0, 1, 1}, {1}, "Pline 2\n        0.000000        0.000000\n        1.000000        1.000000\n"},
+        {"line", &GisObject::line, {0, 0, 1e10, -2}, {1},
+         "Line         0.000000        0.000000****************       -2.000000\n"},
+        {"pline", &GisObject::pline, {0, 0, 1, 1}, {1},
+         "Pline 2\n        0.000000        0.000000\n        1.000000        1.000000\n"},
         {"pline of one vertex", &GisObject::pline, {5, 5}, {1},
          "Pline 2\n        5.000000        5.000000\n        5.000000        5.000000\n"},
         {"pline without vertices", &GisObject::pline, {}, {1}, "none\n"},
         {"pline multiple", &GisObject::plineMultiple, {9, 9, 0, 0, 1, 1, 5, 5}, {2, 4},
          "Pline Multiple 2\n 2\n        0.000000        0.000000\n        1.000000        1.000000\n"
          " 2\n        5.000000        5.000000\n        5.000000        5.000000\n"},
-        {"region of one ring", &GisObject::region, {0, 0, 0, 1, 1, 0}, {3}, "Region 1\n 3\n        0.000000        0.000000\n"
-         "        0.000000        1.000000\n        1.000000        0.000000\n"},
-        {"region of two rings", &GisObject::region, {0, 0, 0, 1, 1, 0, 7, 7}, {1, 4}, "Region 2\n 3\n        0.000000"
-         "        0.000000\n        0.000000        1.000000\n        1.000000        0.000000\n 2\n"
-         "        7.000000        7.000000\n        7.000000        7.000000\n"},
+        {"region of one ring", &GisObject::region, {0, 0, 0, 1, 1, 0}, {3},
+         "Region 1\n 3\n        0.000000        0.000000\n        0.000000        1.000000\n"
+         "        1.000000        0.000000\n"},
+        {"region of two rings", &GisObject::region, {0, 0, 0, 1, 1, 0, 7, 7}, {1, 4},
+         "Region 2\n 3\n        0.000000        0.000000\n        0.000000        1.000000\n"
+         "        1.000000        0.000000\n 2\n        7.000000        7.000000\n        7.000000        7.000000\n"},
         {"text", &GisObject::text, {9, 9, 0, 0.5, 5, 1}, {1},
          "Text\n\"label\"\n               0.000           0.500           5.000           1.000\n"},
         {"none", &GisObject::none, {}, {1}, "none\n"},
@@ -72,16 +76,6 @@ TEST_F(MifWriterTest, EachKindIsWrittenInMifSyntaxFollowedByTheStyleLines) {
         EXPECT_EQ(objectsOf(readText("o.mif")), std::string(c.text) + std::string(styled ? kStyle : ""));
         EXPECT_EQ(readText("o.mid"), "\"label\"\n");
     }
-}
-
-TEST_F(MifWriterTest, SecondStyleLineNeedsTheFirst) {
-    int id = openOutput("o.mif", "");
-    table->slot(id).mif.styleLine2 = "    Brush (2,0,0)";
-    object.point = true;
-    write(id, {1, 1}, "  ");
-    table->closeLayer(id);
-    EXPECT_EQ(objectsOf(readText("o.mif")), "Point         1.000000        1.000000\n");
-    EXPECT_EQ(readText("o.mid"), "\n");
 }
 
 }  // namespace

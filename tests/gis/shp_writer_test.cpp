@@ -17,7 +17,8 @@ TEST_F(ShpWriterTest, HeaderWrittenAtTheStartHoldsTheEmptyBox) {
     openOutput("p.shp", "P");
     const auto shp = readBytes("p_P.shp");
     ASSERT_EQ(shp.size(), 100u);
-    EXPECT_EQ(std::vector({be32(shp, 0), be32(shp, 24), le(shp, 28), le(shp, 32)}), std::vector({9994u, 50u, 1000u, 1u}));
+    EXPECT_EQ(std::vector({be32(shp, 0), be32(shp, 24), le(shp, 28), le(shp, 32)}),
+              std::vector({9994u, 50u, 1000u, 1u}));
     EXPECT_EQ(box(shp, 36), std::vector({0.0, 0.0, -1.0, -1.0}));
     EXPECT_EQ(Bytes(shp.begin() + 68, shp.end()), Bytes(32, 0));
     EXPECT_EQ(readBytes("p_P.shx"), shp);
@@ -41,7 +42,8 @@ TEST_F(ShpWriterTest, EachKindHasItsShapeTypeContentLengthAndBody) {
         {"text", &GisObject::text, {10, 20, 0, 0, 5, 1}, {1}, 1, 10, "P", {}},
         {"line", &GisObject::line, {0, 0, 4, 3}, {1}, 3, 40, "L", {0, 0, 4, 3}},
         {"pline multiple", &GisObject::plineMultiple, {0, 0, 1, 1, 5, 5, 6, 2}, {1, 3}, 3, 58, "L", {0, 0, 6, 5}},
-        {"region", &GisObject::region, {0, 0, 0, 9, 9, 9, 0, 0, 2, 2, 3, 2, 2, 3, 2, 2}, {1, 5}, 5, 90, "R", {0, 0, 9, 9}},
+        {"region", &GisObject::region, {0, 0, 0, 9, 9, 9, 0, 0, 2, 2, 3, 2, 2, 3, 2, 2}, {1, 5}, 5, 90, "R",
+         {0, 0, 9, 9}},
         {"multipoint", &GisObject::multipoint, {1, 2, 3, 4}, {1}, 8, 36, "P", {1, 2, 3, 4}},
         {"none", &GisObject::none, {}, {1}, 0, 2, "P", {}},
     };
@@ -53,10 +55,12 @@ TEST_F(ShpWriterTest, EachKindHasItsShapeTypeContentLengthAndBody) {
         table->closeLayer(id);
         const auto shp = readBytes(name + ".shp");
         ASSERT_EQ(shp.size(), 108 + 2 * c.contentWords);
-        EXPECT_EQ(std::vector({be32(shp, 100), be32(shp, 104), le(shp, 108)}), std::vector({1u, c.contentWords, c.shapeType}));
+        EXPECT_EQ(std::vector({be32(shp, 100), be32(shp, 104), le(shp, 108)}),
+                  std::vector({1u, c.contentWords, c.shapeType}));
         const auto shx = readBytes(name + ".shx");
         ASSERT_EQ(shx.size(), 108u);
-        EXPECT_EQ(std::vector({be32(shx, 24), be32(shx, 100), be32(shx, 104)}), std::vector({54u, 50u, c.contentWords}));
+        EXPECT_EQ(std::vector({be32(shx, 24), be32(shx, 100), be32(shx, 104)}),
+                  std::vector({54u, 50u, c.contentWords}));
         EXPECT_EQ(Bytes(shx.begin() + 28, shx.begin() + 100), Bytes(shp.begin() + 28, shp.begin() + 100));
         std::size_t first = 112;  // a point's vertex follows its shape type
         if (!c.box.empty()) {
