@@ -2,6 +2,8 @@
 // the object record and of a layer slot, and the system's routine names as forwarders.
 #include "gis/layer_table.hpp"
 
+#include <algorithm>
+
 #include "build_info.hpp"
 #include "common/exit.hpp"
 #include "common/text_lines.hpp"
