@@ -26,6 +26,7 @@
 #include "convert/network.hpp"
 #include "convert/output_stages.hpp"
 #include "convert/run_support.hpp"
+#include "gis/layer_table.hpp"
 #include "platform/console.hpp"
 #include "platform/filesystem.hpp"
 #include "platform/process.hpp"
@@ -108,8 +109,8 @@ std::optional<std::string> findProjectionFile(std::string_view inputName, std::s
     stopWith({"ERROR - Reading following line in file:", "", line, ""}, Spacing::EmptyLineBefore);
 }
 
-// The first line of the .mif file that holds "CoordSys".
-void readMifProjection(RunSettings& run) {
+// The first line of the .mif file that holds "CoordSys": the CoordSys line of every .mif header.
+void readMifProjection(const RunSettings& run) {
     const auto name = findProjectionFile(run.inputName, "Header.mif", "Projection.mif");
     if (!name) stopWith({kNoMifFile}, Spacing::EmptyLineBefore);
     int unit = 0;
@@ -126,14 +127,14 @@ void readMifProjection(RunSettings& run) {
         if (status == RecordStatus::Error) stopOnProjectionLine(line);
         if (FLAGEXISTS(line, "CoordSys")) break;
     }
-    run.mifCoordSysLine = line;
+    layers().mifCoordSysLine = line;
     writeAfterEmptyLine("mif Projection: " + line);
     CLOSER(unit);
 }
 
-// The first line of the .prj file; an empty first line is an empty projection, an empty file an
-// error.
-void readShpProjection(RunSettings& run) {
+// The first line of the .prj file, the text of every .prj file written; an empty first line is an
+// empty projection, an empty file an error.
+void readShpProjection(const RunSettings& run) {
     const auto name = findProjectionFile(run.inputName, "Header.prj", "Projection.prj");
     if (!name) stopWith({kNoPrjFile}, Spacing::EmptyLineBefore);
     platform::console().writeLine("GIS Projection being extracted from " + *name);
@@ -147,7 +148,7 @@ void readShpProjection(RunSettings& run) {
     }
     line = cut(line);
     if (status == RecordStatus::Error) stopOnProjectionLine(line);
-    run.shpProjectionText = line;
+    layers().shpProjectionText = line;
     writeAfterEmptyLine("shp Projection: " + line);
     CLOSER(unit);
 }

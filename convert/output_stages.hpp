@@ -14,8 +14,6 @@ struct RunSettings {
     std::string inputFileName;  // its file-name part, what layer and table names embed
     bool mifOutput = false;     // MapInfo layers; shapefile sets otherwise
     bool shpOutput = false;     // -shp given; without either switch no projection file is read
-    std::string mifCoordSysLine;    // the CoordSys line of every .mif header (mif output)
-    std::string shpProjectionText;  // the only line of every .prj file (shp output; empty without a switch)
 };
 
 // The closing CHECK notes that apply; a flag only goes from false to true.

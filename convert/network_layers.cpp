@@ -1,0 +1,447 @@
+// convert/network_layers.cpp: the link and junction layers, their polylines and points, and the
+// attribute lines of conduits, weirs, orifices and junctions with their conversion rules.
+#include "convert/network_layers.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "common/exit.hpp"
+#include "common/fortran_format.hpp"
+#include "common/strings.hpp"
+#include "convert/inp_readers.hpp"
+#include "convert/output_stages.hpp"
+#include "convert/run_support.hpp"
+#include "convert/special_shapes.hpp"
+#include "convert/stage_support.hpp"
+#include "platform/console.hpp"
+
+namespace zx::convert {
+namespace {
+
+// The 1d_nwk schema of both network layers.
+constexpr std::size_t kInletTypeColumn = 10;
+constexpr std::array<SchemaColumn, 21> kNwkSchema{{
+    {"ID", "Char", 12},          {"Type", "Char", 4},          {"Ignore", "Char", 1},
+    {"UCS", "Char", 1},          {"Len_or_ANA", "Float", 0},   {"n_or_n_F", "Float", 0},
+    {"US_Invert", "Float", 0},   {"DS_Invert", "Float", 0},    {"Form_Loss", "Float", 0},
+    {"pBlockage", "Float", 0},   {"Inlet_Type", "Char", 50},   {"Conn_1D_2D", "Char", 4},
+    {"Conn_No", "Integer", 0},   {"Width_or_Dia", "Float", 0}, {"Height_or_WF", "Float", 0},
+    {"Number_of", "Integer", 0}, {"Height_Cont", "Float", 0},  {"Width_Cont", "Float", 0},
+    {"Entry_Loss", "Float", 0},  {"Exit_Loss", "Float", 0},    {"Comment", "Char", 100},
+}};
+
+int openNetworkLayer(std::string_view layerName, int inletTypeWidth, std::string_view geometry, GisObject& object) {
+    auto columns = kNwkSchema;
+    columns[kInletTypeColumn].width = inletTypeWidth;
+    return openOutputLayer(layerName, columns, geometry, object);
+}
+
+// The 21 values of a network record, in the schema's order.
+struct NetworkAttributes {
+    std::string_view id;
+    std::string_view type;
+    std::string_view ignore = "F";
+    std::string_view ucs = "F";
+    float length = 0;
+    float roughness = 0;
+    float usInvert = kMissingValue;
+    float dsInvert = kMissingValue;
+    float formLoss = 0;
+    float blockage = 0;
+    std::string_view inletType;
+    std::string_view conn1d2d;
+    std::int32_t connNo = 0;
+    float width = 0;
+    float height = 0;
+    std::int32_t number = 0;
+    float heightContraction = 0;
+    float widthContraction = 0;
+    float entryLoss = 0;
+    float exitLoss = 0;
+    std::string_view comment;
+};
+
+void appendReal(std::string& line, float value) { line += fmt::fixed(value, 10, 3); }
+
+// Texts quoted (the comment excepted), reals as F10.3, integers as I8, separated by commas.
+void composeNetworkLine(const NetworkAttributes& a) {
+    std::string& line = layers().gisAttributeLine;
+    line.clear();
+    for (std::string_view text : {a.id, a.type, a.ignore, a.ucs}) {
+        line += '"';
+        line += text;
+        line += "\",";
+    }
+    for (float value : {a.length, a.roughness, a.usInvert, a.dsInvert, a.formLoss, a.blockage}) {
+        appendReal(line, value);
+        line += ',';
+    }
+    for (std::string_view text : {a.inletType, a.conn1d2d}) {
+        line += '"';
+        line += text;
+        line += "\",";
+    }
+    line += fmt::integer(a.connNo, 8);
+    for (float value : {a.width, a.height}) {
+        line += ',';
+        appendReal(line, value);
+    }
+    line += ',';
+    line += fmt::integer(a.number, 8);
+    for (float value : {a.heightContraction, a.widthContraction, a.entryLoss, a.exitLoss}) {
+        line += ',';
+        appendReal(line, value);
+    }
+    line += ',';
+    line += a.comment;
+}
+
+// How a conduit's shape becomes its network type and dimensions.
+enum class ConduitRule { Diameter, Rectangle, Table, Dummy, Arch, RectTriangular };
+struct ConduitShape {
+    std::string_view shape;
+    std::string_view type;
+    ConduitRule rule;
+};
+constexpr std::array<ConduitShape, 10> kConduitShapes{{
+    {"CIRCULAR", "C", ConduitRule::Diameter},
+    {"FORCE_MAIN", "C", ConduitRule::Diameter},
+    {"RECT_CLOSED", "R", ConduitRule::Rectangle},
+    {"RECT_OPEN", "S", ConduitRule::Table},
+    {"TRAPEZOIDAL", "S", ConduitRule::Table},
+    {"TRIANGULAR", "S", ConduitRule::Table},
+    {"IRREGULAR", "S", ConduitRule::Table},
+    {"DUMMY", "X", ConduitRule::Dummy},
+    {"ARCH", "I", ConduitRule::Arch},
+    {"RECT_TRIANGULAR", "I", ConduitRule::RectTriangular},
+}};
+
+// How a weir's type becomes its network type, invert, width and contraction.
+enum class WeirRule { Transverse, VNotch, Trapezoidal, Roadway, Sideflow };
+struct WeirType {
+    std::string_view type;
+    std::string_view code;
+    std::string_view gatedCode;
+    WeirRule rule;
+};
+constexpr std::array<WeirType, 5> kWeirTypes{{
+    {"TRANSVERSE", "WR", "WRU", WeirRule::Transverse},
+    {"V-NOTCH", "WV", "WVU", WeirRule::VNotch},
+    {"TRAPEZOIDAL", "WT", "WTU", WeirRule::Trapezoidal},
+    {"ROADWAY", "WR?", "WRU?", WeirRule::Roadway},
+    {"SIDEFLOW", "WR?", "WRU?", WeirRule::Sideflow},
+}};
+
+template <typename Row, std::size_t N>
+const Row* findByKeyword(const std::array<Row, N>& rows, std::string_view Row::*key, std::string_view text) {
+    const auto row = std::find_if(rows.begin(), rows.end(), [&](const Row& r) { return ASAME(text, r.*key); });
+    return row == rows.end() ? nullptr : &*row;
+}
+
+// The coordinates of a conduit's, weir's or junction's node: without them the network is not
+// drawable and the run ends.
+const inpCoordinate& nodeCoordinates(const Network& network, std::string_view node) {
+    const auto found = network.inpCoordinates.find(node);
+    if (!found) stopWith({"Unable to find coordinates for node " + std::string(node)}, Spacing::EmptyLineBefore);
+    return network.inpCoordinates[*found];
+}
+
+// An orifice's node without coordinates only costs the orifice its line.
+const inpCoordinate* orificeNodeCoordinates(const Network& network, std::string_view end, std::string_view node,
+                                            std::string_view orifice) {
+    if (const auto found = network.inpCoordinates.find(node)) return &network.inpCoordinates[*found];
+    writeAfterEmptyLine("WARNING: Unable to find coordinates for " + std::string(end) + " node " + std::string(node) +
+                        " orifice " + std::string(orifice));
+    return nullptr;
+}
+
+// The position of the link's cross-section record; a link without one ends the run.
+std::size_t xsectionOf(const Network& network, std::string_view message, const std::string& link) {
+    const auto found = network.inpXsectionTable.find(link);
+    if (!found) stopWith({std::string(message) + link});
+    return *found;
+}
+
+const inpJunction& upstreamJunction(const Network& network, std::string_view node, std::string_view message,
+                                    const std::string& link) {
+    const auto found = network.inpJunctionTable.find(node);
+    if (!found) stopWith({std::string(message) + link});
+    return network.inpJunctionTable[*found];
+}
+
+void warnOverlap(LinkKind kind, std::string_view link, const GisObjectVertices& vertices, std::size_t removed) {
+    auto& console = platform::console();
+    console.writeLine();
+    if (kind == LinkKind::Conduit) {
+        // The name as its 100-character field holds it, trailing blanks and all.
+        std::string field(link.substr(0, kNameLength));
+        field.resize(kNameLength, ' ');
+        console.writeLine("WARNNING - vertices overlapping, skip vertex2 for conduit: " + field);
+        console.writeLine("Please check [VERTICES] and [COORDINATES] block for the following vertices: ");
+    } else {
+        console.writeLine("WARNNING - vertices overlapping, skip vertex2");
+    }
+    console.writeLine("vertex1: " + fmt::fixed(vertices.x[removed], 16, 3) + "," +
+                      fmt::fixed(vertices.y[removed], 16, 3));
+    console.writeLine("vertex2: " + fmt::fixed(vertices.x[removed - 1], 16, 3) + "," +
+                      fmt::fixed(vertices.y[removed - 1], 16, 3));
+}
+
+}  // namespace
+
+int nwkOpenLinkLayer(std::string_view layerName, GisObject& object) {
+    return openNetworkLayer(layerName, 50, "L", object);
+}
+
+int nwkOpenNodeLayer(std::string_view layerName, GisObject& object) {
+    return openNetworkLayer(layerName, 12, "P", object);
+}
+
+void nwkLinkPolyline(const Network& network, LinkKind kind, std::string_view link, const inpCoordinate& upstream,
+                     const inpCoordinate& downstream) {
+    GisObjectVertices& vertices = layers().gisObjectVertices;
+    const auto entry = network.inpVertexTable.find(link);
+    const std::size_t inner = entry ? network.inpVertexTable[*entry].NVert() : 0;
+    vertices.setCount(static_cast<std::int32_t>(inner + 2));
+    vertices.x[0] = upstream.X;
+    vertices.y[0] = upstream.Y;
+    if (entry) {
+        const inpVertexList& list = network.inpVertexTable[*entry];
+        std::copy(list.X.begin(), list.X.end(), vertices.x.begin() + 1);
+        std::copy(list.Y.begin(), list.Y.end(), vertices.y.begin() + 1);
+    }
+    vertices.x[inner + 1] = downstream.X;
+    vertices.y[inner + 1] = downstream.Y;
+    if (inner == 0) return;
+
+    constexpr double kTolerance = 1.0e-6F;
+    // From the end backwards: a removal moves only points that have been compared already.
+    for (std::size_t m = inner + 1; m >= 1; --m) {
+        const double dx = vertices.x[m] - vertices.x[m - 1];
+        const double dy = vertices.y[m] - vertices.y[m - 1];
+        if (std::sqrt(dx * dx + dy * dy) >= kTolerance) continue;
+        warnOverlap(kind, link, vertices, m);
+        const auto end = static_cast<std::ptrdiff_t>(vertices.nv);
+        const auto at = static_cast<std::ptrdiff_t>(m);
+        std::move(vertices.x.begin() + at + 1, vertices.x.begin() + end, vertices.x.begin() + at);
+        std::move(vertices.y.begin() + at + 1, vertices.y.begin() + end, vertices.y.begin() + at);
+        --vertices.nv;
+    }
+}
+
+void nwkConduitRecord(Network& network, std::size_t i) {
+    const inpConduit& conduit = network.inpConduitTable[i];
+    XsectionTable& xsections = network.inpXsectionTable;
+    const std::size_t found = xsectionOf(network, "ERROR - Unable to find XSection data for link: ", conduit.Name);
+    const inpXsection& xsection = xsections[found];
+
+    NetworkAttributes a;
+    a.id = conduit.Name;
+    a.ucs = "T";
+    a.comment = conduit.Name;
+    a.roughness = 0.018F;
+    a.number = xsection.Barrels;
+    std::string type = "?";
+    if (const ConduitShape* shape = findByKeyword(kConduitShapes, &ConduitShape::shape, xsection.Shape)) {
+        type = shape->type;
+        a.length = conduit.Length;
+        a.roughness = conduit.Roughness;
+        switch (shape->rule) {
+            case ConduitRule::Diameter: a.width = geom1Real4(xsection); break;
+            case ConduitRule::Rectangle:
+                a.width = xsection.Geom2;
+                a.height = geom1Real4(xsection);
+                break;
+            case ConduitRule::Table: a.roughness = 0; break;
+            case ConduitRule::Dummy:
+                a.length = 0;
+                a.roughness = 0.018F;
+                break;
+            case ConduitRule::Arch: xsections.archConduits.push_back(found); break;
+            case ConduitRule::RectTriangular: xsections.rectTriangularConduits.push_back(found); break;
+        }
+    } else {
+        platform::console().writeLine("WARNING - XSection type not yet supported by convertor. XSec type: " +
+                                      xsection.Shape);
+        pauseConsole();
+    }
+    if (ASAME(conduit.FlapGate, "YES")) type += 'U';
+    a.type = type;
+    composeNetworkLine(a);
+}
+
+void nwkWeirRecord(const Network& network, std::size_t i, bool& weirTypeFlag) {
+    const inpWeir& weir = network.inpWeirTable[i];
+    const inpXsection& xsection =
+        network.inpXsectionTable[xsectionOf(network, "ERROR - Unable to find XSection data for weir: ", weir.Name)];
+    const inpJunction& junction =
+        upstreamJunction(network, weir.Node1, "ERROR - Unable to find Junction data for weir: ", weir.Name);
+
+    NetworkAttributes a;
+    a.id = weir.Name;
+    a.comment = weir.Name;
+    a.type = "W?";
+    const WeirType* type = findByKeyword(kWeirTypes, &WeirType::type, weir.Type);
+    if (type == nullptr) {
+        platform::console().writeLine("WARNING - Weir type not yet supported by convertor. Weir type: " + weir.Type);
+        pauseConsole();
+    } else {
+        a.type = ASAME(weir.Gated, "NO") ? type->code : type->gatedCode;
+        a.usInvert = a.dsInvert = junction.Elevation + weir.CrestHt;
+        a.width = xsection.Geom2;
+        switch (type->rule) {
+            case WeirRule::Transverse: a.heightContraction = weir.Cd; break;
+            case WeirRule::VNotch:
+                // The notch angle in degrees from its height (Geom1) and top width (Geom2).
+                a.width = static_cast<float>(2.0 * std::atan2(0.5 * xsection.Geom2, geom1Real8(xsection)) * 180.0 /
+                                             std::numbers::pi);
+                break;
+            case WeirRule::Trapezoidal: break;
+            case WeirRule::Roadway:
+                weirTypeFlag = true;
+                platform::console().writeLine("WARNING - ROADWAY weirs not supported yet in ORVALE: " + weir.Name);
+                break;
+            case WeirRule::Sideflow: {
+                weirTypeFlag = true;
+                // A shorter transverse weir that passes about the flow of the side weir.
+                const double length = xsection.Geom2;
+                a.width = static_cast<float>(std::pow(length, static_cast<double>(0.83F)) / length);
+                a.heightContraction = weir.Cd;
+                platform::console().writeLine(
+                    "WARNING - SIDEFLOW weir not supported yet in ORVALE. Altering weir length to get best "
+                    "approximate: " +
+                    weir.Name);
+                break;
+            }
+        }
+    }
+    composeNetworkLine(a);
+}
+
+void nwkOrificeRecord(Network& network, std::size_t i) {
+    const inpOrifice& orifice = network.inpOrificeTable[i];
+    const std::size_t found =
+        xsectionOf(network, "ERROR - Unable to find XSection data for orifice: ", orifice.Name);
+    const inpXsection& xsection = network.inpXsectionTable[found];
+    const inpJunction& junction =
+        upstreamJunction(network, orifice.Node1, "ERROR - Unable to find Junction data for orifice: ", orifice.Name);
+
+    NetworkAttributes a;
+    a.id = orifice.Name;
+    a.comment = orifice.Name;
+    a.type = "?";
+    a.number = 1;
+    a.heightContraction = 1.0F;
+    a.widthContraction = 1.0F;
+    std::string inletType;
+    if (ASAME(orifice.Type, "SIDE")) {
+        const bool gated = !ASAME(orifice.Gated, "NO");
+        if (ASAME(xsection.Shape, "CIRCULAR")) {
+            a.type = gated ? "CU?" : "C?";
+            a.widthContraction = orifice.Cd;
+        } else {
+            a.type = gated ? "RU?" : "R?";
+            a.heightContraction = orifice.Cd;
+        }
+        a.length = a.roughness = 0.01F;
+        a.usInvert = junction.Elevation + orifice.Offset;
+    } else if (ASAME(orifice.Type, "BOTTOM")) {
+        a.type = "M?";
+        a.usInvert = junction.Elevation + orifice.Offset;
+        // The matrices written by the bottom-orifice stage, in the field's 50 characters.
+        inletType = "matrix_flow\\" + orifice.Name + "_Q.csv | matrix_flow\\" + orifice.Name + "_A.csv";
+        inletType.resize(std::min<std::size_t>(inletType.size(), 50));
+        a.inletType = inletType;
+        network.inpXsectionTable.bottomOrifices.push_back(found);
+    } else {
+        platform::console().writeLine("WARNING - Orifice type not yet supported by convertor. Orifice type: " +
+                                      orifice.Type);
+        pauseConsole();
+    }
+    composeNetworkLine(a);
+}
+
+void nwkJunctionRecord(const inpJunction& junction) {
+    NetworkAttributes a;
+    a.id = junction.Name;
+    a.type = "Node";
+    a.ucs = "T";
+    a.dsInvert = junction.Elevation;
+    a.comment = junction.Name;
+    composeNetworkLine(a);
+}
+
+void writeLinkLayer(Network& network, const RunSettings& run, CheckFlags& checks) {
+    GisObject object;
+    int gisID = nwkOpenLinkLayer(layerName(run, "1d_nwk_"), object);
+    object.pline = true;
+    const auto writeLink = [&](LinkKind kind, std::string_view name, const inpCoordinate& upstream,
+                               const inpCoordinate& downstream, auto buildRecord) {
+        nwkLinkPolyline(network, kind, name, upstream, downstream);
+        gisWriteObject(gisID, object);
+        buildRecord();
+        gisWriteRecord(gisID, object);
+    };
+
+    if (network.has(section::kConduits)) {
+        writeAfterEmptyLine("Outputting conduit data to 1d_nwk file.");
+        xsConvertSpecialShapes(network);
+        if (network.has(section::kLosses)) inpApplyLosses(network.inpConduitTable, network.inpLossTable);
+        for (std::size_t i = 0; i < network.inpConduitTable.count(); ++i) {
+            const inpConduit& conduit = network.inpConduitTable[i];
+            const inpCoordinate& upstream = nodeCoordinates(network, conduit.FromNode);
+            const inpCoordinate& downstream = nodeCoordinates(network, conduit.ToNode);
+            writeLink(LinkKind::Conduit, conduit.Name, upstream, downstream, [&] { nwkConduitRecord(network, i); });
+        }
+    }
+    if (network.has(section::kWeirs)) {
+        writeAfterEmptyLine(
+            "Outputting weir data to 1d_nwk file - some SWMM weir types do not have a direct coversion to ORVALE yet.");
+        for (std::size_t i = 0; i < network.inpWeirTable.count(); ++i) {
+            const inpWeir& weir = network.inpWeirTable[i];
+            const inpCoordinate& upstream = nodeCoordinates(network, weir.Node1);
+            const inpCoordinate& downstream = nodeCoordinates(network, weir.Node2);
+            writeLink(LinkKind::Weir, weir.Name, upstream, downstream,
+                      [&] { nwkWeirRecord(network, i, checks.weirTypes); });
+        }
+    }
+    if (network.has(section::kOrifices)) {
+        writeAfterEmptyLine(
+            "Outputting orifice data to 1d_nwk file - some SWMM orifice types do not have a direct conversion to "
+            "ORVALE yet.");
+        for (std::size_t i = 0; i < network.inpOrificeTable.count(); ++i) {
+            checks.orifices = true;
+            const inpOrifice& orifice = network.inpOrificeTable[i];
+            const inpCoordinate* upstream = orificeNodeCoordinates(network, "us", orifice.Node1, orifice.Name);
+            if (upstream == nullptr) continue;
+            const inpCoordinate* downstream = orificeNodeCoordinates(network, "ds", orifice.Node2, orifice.Name);
+            if (downstream == nullptr) continue;
+            writeLink(LinkKind::Orifice, orifice.Name, *upstream, *downstream, [&] { nwkOrificeRecord(network, i); });
+        }
+    }
+    gisCloseLayer(gisID);
+}
+
+void writeJunctionLayer(const Network& network, const RunSettings& run) {
+    writeAfterEmptyLine("Outputting junction data to 1d_nwk file.");
+    platform::console().writeLine();
+    GisObject object;
+    int gisID = nwkOpenNodeLayer(layerName(run, "1d_nwk_", "_junctions"), object);
+    object.point = true;
+    GisObjectVertices& vertices = layers().gisObjectVertices;
+    for (const inpJunction& junction : network.inpJunctionTable) {
+        const inpCoordinate& point = nodeCoordinates(network, junction.Name);
+        vertices.setCount(1);
+        vertices.x[0] = point.X;
+        vertices.y[0] = point.Y;
+        nwkJunctionRecord(junction);
+        gisWriteObject(gisID, object);
+        gisWriteRecord(gisID, object);
+    }
+    gisCloseLayer(gisID);
+}
+
+}  // namespace zx::convert

@@ -1,0 +1,102 @@
+// convert/stage_support.cpp: layer names, Geom1 numbers, file-name guards, table files and the
+// cross-section line shared by the output stages.
+#include "convert/stage_support.hpp"
+
+#include <cmath>
+
+#include "common/fortran_format.hpp"
+#include "common/list_input.hpp"
+#include "common/units.hpp"
+#include "convert/run_support.hpp"
+#include "gis/layer_table.hpp"
+
+namespace zx::convert {
+namespace {
+
+template <typename Number>
+Number geom1Number(const inpXsection& xsection, std::optional<Number> value) {
+    if (!value) stopWith({"ERROR - Geom1 of link " + xsection.Link + " is not a number: " + xsection.Geom1});
+    return *value;
+}
+
+}  // namespace
+
+std::string layerName(const RunSettings& run, std::string_view prefix, std::string_view suffix) {
+    std::string name(prefix);
+    name += run.inputFileName;
+    name += suffix;
+    name += run.mifOutput ? ".mif" : ".shp";
+    return name;
+}
+
+int openOutputLayer(std::string_view name, std::span<const SchemaColumn> columns, std::string_view geometry,
+                    GisObject& object) {
+    GisAttributeTemplate& columnTemplate = layers().gisAttributeTemplate;
+    columnTemplate.recordCount = 0;
+    columnTemplate.columns.clear();
+    for (const SchemaColumn& column : columns) {
+        columnTemplate.columns.push_back({std::string(column.name), std::string(column.type), column.width});
+    }
+    const int gisID = gisOpenLayer(name, geometry, "O ", false);
+    gisWriteHeader(gisID);
+    gisInitialiseObject(object);
+    return gisID;
+}
+
+float geom1Real4(const inpXsection& xsection) {
+    return geom1Number(xsection, listin::parseReal4(xsection.Geom1));
+}
+
+double geom1Real8(const inpXsection& xsection) {
+    return geom1Number(xsection, listin::parseReal8(xsection.Geom1));
+}
+
+void makeXsFolder() { makeOutputFolder("xs", "ERROR 0005 - Could not make the output folder for xs files."); }
+
+void requireFileNamePart(std::string_view kind, std::string_view name) {
+    if (name.find_first_of("/\\") == std::string_view::npos && name != "." && name != "..") return;
+    stopWith({"ERROR - The name of " + std::string(kind) + " " + std::string(name) +
+              " cannot be used as a file name."});
+}
+
+TableFile::TableFile(std::string_view name) { OPENFREEUNIT(unit_, "O ", name, 1); }
+
+TableFile::~TableFile() { CLOSER(unit_); }
+
+void TableFile::line(std::string_view text) { writeUnitRecord(unit_, text); }
+
+void TableFile::row(std::initializer_list<float> values) {
+    row_.clear();
+    for (const float value : values) {
+        if (!row_.empty()) row_ += ',';
+        row_ += fmt::fixed(value, 15, 7);
+    }
+    writeUnitRecord(unit_, row_);
+}
+
+std::optional<std::array<Point, 2>> crossLine(Point from, Point to) {
+    const double dx = to.x - from.x;
+    const double dy = to.y - from.y;
+    const double length = std::sqrt(dx * dx + dy * dy);
+    if (length == 0.0) return std::nullopt;
+    const double half = 0.5 * length;
+    const Point middle{(from.x + to.x) * 0.5, (from.y + to.y) * 0.5};
+    return std::array<Point, 2>{Point{middle.x + (dy / length) * half, middle.y - (dx / length) * half},
+                                Point{middle.x - (dy / length) * half, middle.y + (dx / length) * half}};
+}
+
+void setObjectVertices(const std::array<Point, 2>& line) {
+    GisObjectVertices& vertices = layers().gisObjectVertices;
+    vertices.setCount(2);
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        vertices.x[i] = line[i].x;
+        vertices.y[i] = line[i].y;
+    }
+}
+
+void warnNoCrossLine(std::string_view table, std::string_view link) {
+    writeAfterEmptyLine("WARNING: The nodes of link " + std::string(link) + " coincide: no line for table " +
+                        std::string(table));
+}
+
+}  // namespace zx::convert

@@ -1,0 +1,84 @@
+// convert/stage_support.hpp: what the output stages share: the names of their layers, numbers
+// read from a cross-section's Geom1 text, the guard on names that become file names, the lines of
+// the table files, and the short line that marks a link's cross-section in a table-link layer.
+#pragma once
+#include <array>
+#include <initializer_list>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "convert/network.hpp"
+#include "convert/output_stages.hpp"
+#include "gis/layer_table.hpp"
+
+namespace zx::convert {
+
+// The attribute value that stands for "no value".
+inline constexpr float kMissingValue = -99999.0F;
+
+// prefix + the input's file name + suffix + ".mif" (MapInfo output) or ".shp".
+std::string layerName(const RunSettings& run, std::string_view prefix, std::string_view suffix = {});
+
+// One column of a layer's schema; width 0 leaves the width to the writers.
+struct SchemaColumn {
+    std::string_view name;
+    std::string_view type;
+    int width;
+};
+
+// Fills the attribute template with the columns, opens the output layer of polylines ("L") or
+// points ("P"), writes its header and resets the object; the layer's id.
+int openOutputLayer(std::string_view name, std::span<const SchemaColumn> columns, std::string_view geometry,
+                    GisObject& object);
+
+// Geom1 read as a number, in single or double precision; a text that is no number (a curve or
+// transect name where the shape needs a size) ends the run with an ERROR naming the link.
+float geom1Real4(const inpXsection& xsection);
+double geom1Real8(const inpXsection& xsection);
+
+// Makes the folder "xs" of the table files (an existing one is fine).
+void makeXsFolder();
+
+// A name that becomes part of an output file's name must leave the file in its folder: one
+// holding "/" or "\", or equal to "." or "..", ends the run with an ERROR naming the object
+// (kind is "transect", "link" or "orifice").
+void requireFileNamePart(std::string_view kind, std::string_view name);
+
+// A table file written line by line on a unit of the unit table, closed when the object ends.
+class TableFile {
+public:
+    explicit TableFile(std::string_view name);
+    ~TableFile();
+    TableFile(const TableFile&) = delete;
+    TableFile& operator=(const TableFile&) = delete;
+
+    void line(std::string_view text);
+    // The values as fixed-point numbers of 15 columns with 7 decimals, separated by commas.
+    void row(std::initializer_list<float> values);
+
+private:
+    int unit_ = 0;
+    std::string row_;  // reused for every row
+};
+
+struct Point {
+    double x = 0;
+    double y = 0;
+};
+
+// The line across the chord from one node to the other: as long as the chord, centred on its
+// midpoint, turned by a right angle so that it runs from the right-hand side of the link (looking
+// from the first node to the second) to its left-hand side. nullopt when the two nodes coincide:
+// the chord then has no direction.
+std::optional<std::array<Point, 2>> crossLine(Point from, Point to);
+
+// The two points become the current object's vertices.
+void setObjectVertices(const std::array<Point, 2>& line);
+
+// The warning for a link whose nodes coincide: the table and the link are named, the layer gets
+// no line for them.
+void warnNoCrossLine(std::string_view table, std::string_view link);
+
+}  // namespace zx::convert

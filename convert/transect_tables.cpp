@@ -1,0 +1,185 @@
+// convert/transect_tables.cpp: the cross-section table files, the table-link schema and line, and
+// the cross-section layer.
+#include "convert/transect_tables.hpp"
+
+#include <string>
+
+#include "common/fortran_format.hpp"
+#include "common/strings.hpp"
+#include "convert/output_stages.hpp"
+#include "convert/run_support.hpp"
+#include "convert/stage_support.hpp"
+#include "platform/console.hpp"
+
+namespace zx::convert {
+namespace {
+
+constexpr std::array<SchemaColumn, 12> kTableLinkSchema{{
+    {"Source", "Char", 50},
+    {"Type", "Char", 2},
+    {"Flags", "Char", 8},
+    {"Column_1", "Char", 20},
+    {"Column_2", "Char", 20},
+    {"Column_3", "Char", 20},
+    {"Column_4", "Char", 20},
+    {"Column_5", "Char", 20},
+    {"Column_6", "Char", 20},
+    {"Z_Increment", "Float", 0},
+    {"Z_Maximum", "Float", 0},
+    {"Skew", "Float", 0},
+}};
+
+// A station written twice would give the table a vertical step that the 1D solver cannot take.
+constexpr float kStationShift = 0.00001F;
+
+bool isTransect(const xsTable& table) { return ASAME(table.Type, "XZ"); }
+
+void checkManningValues(const xsTable& table) {
+    if (table.Nchannel <= 0) {
+        stopWith({"ERROR - [TRANSECTS] Main channel mannings not defined. Transect name:" + table.ID});
+    }
+    // A bank value is needed only when a station lies beyond that bank's station.
+    if (table.NPoints() == 0) return;
+    if (table.Nleft <= 0 && table.XorH.front() < table.Xleft) {
+        stopWith({"ERROR - [TRANSECTS] Left bank mannings not defined. Transect name:" + table.ID});
+    }
+    if (table.Nright <= 0 && table.XorH.back() > table.Xright) {
+        stopWith({"ERROR - [TRANSECTS] Right bank channel mannings not defined. Transect name:" + table.ID});
+    }
+}
+
+// The nodes of the conduit or weir of the table's cross-section; nullopt with a warning when the
+// layer cannot draw the table's line.
+std::optional<std::array<Point, 2>> tableLine(const Network& network, const xsTable& table) {
+    const XsectionTable& xsections = network.inpXsectionTable;
+    const auto xsection = isTransect(table) ? xsections.findByGeom1Exact(table.ID) : xsections.findExact(table.ID);
+    if (!xsection) {
+        writeAfterEmptyLine("WARNING: Unable to find xsection for transect: " + table.ID);
+        return std::nullopt;
+    }
+    const std::string& link = xsections[*xsection].Link;
+    const std::string* from = nullptr;
+    const std::string* to = nullptr;
+    if (const auto conduit = network.inpConduitTable.findExact(link)) {
+        from = &network.inpConduitTable[*conduit].FromNode;
+        to = &network.inpConduitTable[*conduit].ToNode;
+    }
+    // A weir of the link's name overrules a conduit of that name.
+    if (const auto weir = network.inpWeirTable.findExact(link)) {
+        from = &network.inpWeirTable[*weir].Node1;
+        to = &network.inpWeirTable[*weir].Node2;
+    }
+    if (from == nullptr) {
+        writeAfterEmptyLine("WARNING: Unable to find the name of coordinates for transect " + table.ID +
+                            " conduit/weir " + link);
+        return std::nullopt;
+    }
+    const auto upstream = network.inpCoordinates.find(*from);
+    if (!upstream) {
+        writeAfterEmptyLine("WARNING: Unable to find coordinates for us node " + *from + " conduit " + link +
+                            " transect " + table.ID);
+        return std::nullopt;
+    }
+    const auto downstream = network.inpCoordinates.find(*to);
+    if (!downstream) {
+        writeAfterEmptyLine("WARNING: Unable to find coordinates for ds node " + *to + " conduit " + link +
+                            " transect " + table.ID);
+        return std::nullopt;
+    }
+    const inpCoordinate& a = network.inpCoordinates[*upstream];
+    const inpCoordinate& b = network.inpCoordinates[*downstream];
+    const auto line = crossLine({a.X, a.Y}, {b.X, b.Y});
+    if (!line) warnNoCrossLine(table.FileName, link);
+    return line;
+}
+
+}  // namespace
+
+int xsOpenTableLinkLayer(std::string_view layerName, GisObject& object) {
+    return openOutputLayer(layerName, kTableLinkSchema, "L", object);
+}
+
+void composeTableLinkLine(const TableLinkAttributes& a) {
+    std::string& line = layers().gisAttributeLine;
+    line.clear();
+    line += '"';
+    line += a.source;
+    for (std::string_view text : {a.type, a.flags}) {
+        line += "\",\"";
+        line += text;
+    }
+    for (std::string_view text : a.columns) {
+        line += "\",\"";
+        line += text;
+    }
+    line += "\",";
+    line += fmt::fixed(a.zIncrement, 10, 3);
+    line += ',';
+    line += fmt::fixed(a.zMaximum, 10, 3);
+    line += ',';
+    line += fmt::fixed(a.skew, 10, 3);
+}
+
+void xsTransectRecord(const xsTable& table) {
+    composeTableLinkLine({.source = table.FileName,
+                          .type = table.Type,
+                          .flags = "N",
+                          .columns = {},
+                          .zIncrement = table.Eoffset,
+                          .zMaximum = kMissingValue,
+                          .skew = 0});
+}
+
+void xsWriteTableFile(const xsTable& table) {
+    const bool transect = isTransect(table);
+    requireFileNamePart(transect ? "transect" : "link", table.ID);
+    const std::string name = "xs\\" + table.FileName;
+    TableFile file(name);
+    if (!transect) {
+        file.line("H, W, N");
+        for (std::size_t k = 0; k < table.NPoints(); ++k) file.row({table.XorH[k], table.ZorW[k], table.Nchannel});
+        return;
+    }
+    file.line("X, Z, N");
+    checkManningValues(table);
+    float previous = -1.0F;
+    for (std::size_t k = 0; k < table.NPoints(); ++k) {
+        float station = table.XorH[k];
+        if (station == previous) {
+            writeAfterEmptyLine(
+                "WARNING - ORVALE cannot handle two overapping points in a cross section, x added by 0.00001" + name +
+                "point" + fmt::integer(static_cast<std::int64_t>(k + 1), 12));
+            station = table.XorH[k] + kStationShift;
+        }
+        // A point on a bank station belongs to the channel.
+        const float manning = station < table.Xleft    ? table.Nleft
+                              : station > table.Xright ? table.Nright
+                                                       : table.Nchannel;
+        file.row({station, table.ZorW[k], manning});
+        previous = station;
+    }
+}
+
+void writeTransectTables(const Network& network, const RunSettings& run) {
+    writeAfterEmptyLine("Outputting transect data to .csv file.");
+    platform::console().writeLine();
+    makeXsFolder();
+    for (const xsTable& table : network.xsTableSet) xsWriteTableFile(table);
+
+    writeAfterEmptyLine("Outputting transect data to 1d_xs file.");
+    platform::console().writeLine();
+    GisObject object;
+    int gisID = xsOpenTableLinkLayer(layerName(run, "xs\\1d_xs_", "_transects"), object);
+    object.pline = true;
+    for (const xsTable& table : network.xsTableSet) {
+        const auto line = tableLine(network, table);
+        if (!line) continue;
+        setObjectVertices(*line);
+        xsTransectRecord(table);
+        gisWriteObject(gisID, object);
+        gisWriteRecord(gisID, object);
+    }
+    gisCloseLayer(gisID);
+}
+
+}  // namespace zx::convert
