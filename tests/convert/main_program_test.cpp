@@ -1,6 +1,6 @@
 // tests/convert/main_program_test.cpp: the converter run as a user runs it: its console
 // transcript and exit status for the command line, the projection files, the input prompt and
-// the reading of the tables.
+// the reading of the tables. Whole conversions are in conversion_test.cpp.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -121,19 +121,22 @@ TEST(MainProgram, PromptsForAMissingInputUntilItExistsOrInputEnds) {
     EXPECT_EQ(ended.status, 1);
 }
 
-TEST(MainProgram, WarnsAndPausesWhenLinksAndCrossSectionsDoNotPairUp) {
+TEST(MainProgram, WarnsAndPausesWhenLinksAndCrossSectionsDoNotPairUpAndGoesOn) {
     test::TempDir dir;
     writeText(dir.path() / "model.inp",
               "[CONDUITS]\nC1 J1 J2 1 0.01 0 0 0 0\nC2 J2 J3 1 0.01 0 0 0 0\n[WEIRS]\nW1 J1 J2 TRANSVERSE 1 2\n"
               "[ORIFICES]\nO1 J1 J2 SIDE 0 0.6 NO 0\n[XSECTIONS]\nC1 CIRCULAR 1 0 0 0 1\nC2 CIRCULAR 1 0 0 0 1\n"
-              "W1 RECT_OPEN 1 2 0 0 1\n");
+              "W1 RECT_OPEN 1 2 0 0 1\nO1 CIRCULAR 1 0 0 0 1\nX1 CIRCULAR 1 0 0 0 1\n"
+              "[JUNCTIONS]\nJ1 0 0 0 0 0\n[COORDINATES]\nJ1 0 0\nJ2 1 0\nJ3 2 0\n");
     const auto result = run({ZX_EXECUTABLE, "model.inp"}, dir.path());
     EXPECT_NE(result.out.find("\nChecking number of sections matches number of CONDUITS...\n"
                               "\nWARNING number of xsection and CONDUITS + ORIFICES + WEIRS do not match.\n"
-                              "  Number of conduits: 2\n  Number of weir: 1\n  Number of xsections: 3\n"
+                              "  Number of conduits: 2\n  Number of weir: 1\n  Number of xsections: 5\n"
                               "Paused - press Enter to continue\n"),
               std::string::npos)
         << result.out;
+    EXPECT_TRUE(result.out.ends_with("\nFinished.\n" + kCloseLines)) << result.out;
+    EXPECT_EQ(result.status, 0);
 }
 
 }  // namespace

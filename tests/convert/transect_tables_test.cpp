@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "common/units.hpp"
 #include "convert/model_text.hpp"
 #include "convert/stage_support.hpp"
 #include "support/test_support.hpp"
@@ -61,7 +62,7 @@ TEST(TransectTable, MovesAStationEqualToTheOneWrittenBeforeIt) {
 }
 
 TEST(TransectTable, GivesBankStationsAndWhatLiesBetweenThemTheChannelValue) {
-    const Written table = writeTable("NC 0.05 0.06 0.03\nX1 T1 6 2 8 0 0 0 0 0\nGR 9 0 8 1 7 2 6 8 7 9 8 10\n");
+    const Written table = writeTable("NC 0.05 0.06 0.03\nX1 T1 6 2 8 0 0 0 0 0\nGR 9 0 8 1 7 2\nGR 6 8 7 9 8 10\n");
     EXPECT_EQ(table.file, "X, Z, N\n"
                           "      0.0000000,      9.0000000,      0.0500000\n"
                           "      1.0000000,      8.0000000,      0.0500000\n"
@@ -109,6 +110,7 @@ TEST(TransectTable, WritesAHeightWidthTableWithItsChannelValueAndNoChecks) {
     table.ZorW = {2.0F, 6.5F, 7.0F};
     test::TempDir dir(true);
     std::filesystem::create_directory("xs");
+    INITUNITS(1000);
     {
         ConsoleCapture console;
         xsWriteTableFile(table);

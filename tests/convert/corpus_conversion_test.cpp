@@ -1,0 +1,157 @@
+// tests/convert/corpus_conversion_test.cpp: every public model of the corpus converted with -shp
+// and with -mif, as a user would. Each either finishes with the layers that its sections call
+// for, every one of them read by GDAL's ogrinfo without an error and with the number of objects
+// that follows from the model, or stops with the message its content calls for.
+//
+// The outcomes were worked out from the models, not taken from the converter: a link layer holds
+// every conduit and weir and each orifice whose two nodes have coordinates; a transect or
+// height-width table has a line when its cross-section names a conduit or weir whose two nodes
+// have distinct coordinates; a BOTTOM orifice gets two matrix files. The run stops at the first
+// conduit, weir or junction whose node has no coordinates, at the first weir or orifice whose
+// Node1 is no junction (a storage unit, divider or outfall) and at a BOTTOM orifice whose Node2
+// is no junction.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <filesystem>
+#include <optional>
+
+#include "support/test_support.hpp"
+
+namespace zx {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kCorpus = fs::path(ZX_SHARED_DIR) / "corpus";
+const fs::path kOgrinfo = "/usr/bin/ogrinfo";
+
+// Objects per layer; nullopt where the model does not call for the layer.
+struct Layers {
+    std::optional<int> links, junctions, transects, heightWidth;
+    int bottomOrifices = 0;
+};
+
+struct Outcome {
+    std::string_view model;  // the corpus file without ".inp"
+    std::string_view stop;   // the message the run stops with; empty when it finishes
+    Layers layers;
+};
+
+void PrintTo(const Outcome& outcome, std::ostream* out) { *out << outcome.model; }
+
+const Outcome kOutcomes[] = {
+    {"AaltoUrbanWater__GisToSWMM5__demo_catchment__out__SWMM_in__demo_catchment_adap", "", {13, 13, {}, {}}},
+    {"CIMM-ORG__SWMM5plus__ctest__internal_testing__brh05__user5_reduced", "", {12, 12, 8, {}}},
+    {"CIMM-ORG__SWMM5plus__ctest__internal_testing__level01_test__extran1_rect_triangular_mod", "", {9, 9, 2, 7}},
+    {"CIMM-ORG__SWMM5plus__ctest__internal_testing__release_tests__all_geometry_test", "", {38, 38, 4, 2}},
+    {"SWMM-Project__swmm-nrtestsuite__public__examples__Example1", "", {13, 13, {}, {}}},
+    {"SWMM-Project__swmm-nrtestsuite__public__extran__extran8a", "", {9, 9, 3, {}}},
+    {"SWMM-Project__swmm-nrtestsuite__public__update_v52__Example7-Final", "", {23, 15, 9, {}}},
+    {"SWMMEnablement__1729-SWMM5-Models__EPA__extran1_dummy", "", {9, 9, {}, {}}},
+    {"SWMMEnablement__1729-SWMM5-Models__EPA__extran1_triangular", "", {9, 9, 9, {}}},
+    // Cross-sections of every shape and no link: an empty height-width layer.
+    {"USEPA__SWMM-EPANET_User_Interface__test__core__swmm__CrossSectionAllShapes", "", {{}, {}, {}, 0}},
+    {"kLabUM__pystorms__pystorms__networks__alpha", "", {32, 26, 12, {}, 5}},
+    {"pyswmm__swmmio__swmmio__tests__data__model_full_features_network", "", {8, 7, 1, {}}},
+    {"pyswmm__swmmio__swmmio__tests__data__model_state_plane", "", {44, 31, {}, {}}},
+    // The readers stop: "*" for a default offset, an orifice line without CloseTime, a weir line
+    // of 13 words between merge markers.
+    {"Jannik-Schilling__generate_swmm_inp__test_data__swmm_data__Test_5_1",
+     "ERROR - Reading [conduits] block line.  Erroneous line is:", {}},
+    {"SWMM-Project__swmm-nrtestsuite__public__extran__extran3",
+     "ERROR - Unexpected end of [ORIFICES] block line.  Erroneous line is:", {}},
+    {"SWMMEnablement__1729-SWMM5-Models__LEW_update_v5113__Extran4mod",
+     "ERROR - Reading [WEIRS] block line.  input data is not complete", {}},
+    // Nodes without coordinates.
+    {"CIMM-ORG__SWMM5plus__ctest__internal_testing__brh05__user5_K", "Unable to find coordinates for node 9SB14", {}},
+    {"CIMM-ORG__SWMM5plus__ctest__internal_testing__release_tests__all_orifice_test",
+     "Unable to find coordinates for node J1", {}},
+    {"CIMM-ORG__SWMM5plus__ctest__internal_testing__release_tests__all_weir_test",
+     "Unable to find coordinates for node J4", {}},
+    {"CIMM-ORG__SWMM5plus__test_cases__user5_a", "Unable to find coordinates for node 1SB3_MILup", {}},
+    {"SWMMEnablement__1729-SWMM5-Models__SWMM5_NCIMM__8342_Nodes", "Unable to find coordinates for node 40613010D", {}},
+    // Weirs from storage units, dividers and outfalls.
+    {"A-Spangler__InnerHarbor_SWMMModel__Inner_Harbor_Model_V19", "ERROR - Unable to find Junction data for weir: 1",
+     {}},
+    {"ImperialCollegeLondon__SWMManywhere__src__swmmanywhere__defs__basic_drainage_all_bits",
+     "ERROR - Unable to find Junction data for weir: 2", {}},
+    {"SWMM-Project__swmm-nrtestsuite__public__user__user2",
+     "ERROR - Unable to find Junction data for weir: WEIR1@TW01355-TW01350", {}},
+    {"SWMMEnablement__1729-SWMM5-Models__Hydrology__CN_Horton", "ERROR - Unable to find Junction data for weir: WEIR-11",
+     {}},
+    {"SWMMEnablement__1729-SWMM5-Models__SWMM5_NCIMM__399_H&H_Elements",
+     "ERROR - Unable to find Junction data for weir: WEIR-R6", {}},
+    {"USEPA__Stormwater-Management-Model__tests__swmm-nrtestsuite__tests__examples__Example6",
+     "ERROR - Unable to find Junction data for weir: Roadway", {}},
+    {"michaeltryby__swmm_api__examples__epaswmm5_apps_manual__Example6-Final",
+     "ERROR - Unable to find Junction data for weir: W1", {}},
+    // A BOTTOM orifice into a storage unit.
+    {"CIMM-ORG__SWMM5plus__ctest__internal_testing__level01_test__force_main_example_mod",
+     "ERROR - Unable to find Downstream Junction data for Orifice: 149", {}},
+};
+
+// The objects ogrinfo reads from a layer; fails the test on anything ogrinfo reports.
+int featureCount(const fs::path& folder, const std::string& layer) {
+    const auto result = test::run({kOgrinfo.string(), "-ro", "-al", layer}, folder);
+    EXPECT_EQ(result.status, 0) << layer;
+    EXPECT_EQ(result.err.find("ERROR"), std::string::npos) << layer << ": " << result.err;
+    const std::string_view label = "Feature Count: ";
+    const auto at = result.out.find(label);
+    if (at == std::string::npos) return -1;
+    return std::stoi(result.out.substr(at + label.size()));
+}
+
+class CorpusConversion : public testing::TestWithParam<Outcome> {};
+
+TEST_P(CorpusConversion, FinishesWithTheLayersItsModelCallsForOrStopsAsItsContentDemands) {
+    const Outcome& outcome = GetParam();
+    const fs::path model = kCorpus / (std::string(outcome.model) + ".inp");
+    if (!fs::exists(model)) GTEST_SKIP() << "no corpus model " << model;
+    if (!fs::exists(kOgrinfo)) GTEST_SKIP() << "GDAL's ogrinfo is not installed";
+    for (const bool mif : {false, true}) {
+        SCOPED_TRACE(mif ? "mif" : "shp");
+        test::TempDir dir;
+        fs::copy_file(model, dir.path() / "model.inp");
+        for (std::string_view projection : {"Projection.prj", "Projection.mif"}) {
+            fs::copy_file(fs::path(ZX_SOURCE_DIR) / "examples" / projection, dir.path() / projection);
+        }
+        const auto result = test::run({ZX_EXECUTABLE, mif ? "-mif" : "-shp", "model.inp"}, dir.path());
+        if (!outcome.stop.empty()) {
+            EXPECT_EQ(result.status, 1);
+            EXPECT_NE(result.out.find("\n" + std::string(outcome.stop) + "\n"), std::string::npos) << result.out;
+            EXPECT_EQ(result.out.find("\nFinished.\n"), std::string::npos);
+            continue;
+        }
+        EXPECT_EQ(result.status, 0) << result.out;
+        const Layers& expected = outcome.layers;
+        const auto check = [&](const std::optional<int>& count, const std::string& stem, std::string_view set) {
+            const std::string layer = stem + (mif ? ".mif" : std::string(set) + ".shp");
+            if (!count) {
+                EXPECT_FALSE(fs::exists(dir.path() / layer)) << layer;
+                return;
+            }
+            EXPECT_EQ(featureCount(dir.path(), layer), *count) << layer;
+        };
+        check(expected.links, "1d_nwk_model.inp", "_L");
+        check(expected.junctions, "1d_nwk_model.inp_junctions", "_P");
+        check(expected.transects, "xs/1d_xs_model.inp_transects", "_L");
+        check(expected.heightWidth, "xs/1d_hw_model.inp", "_L");
+        const fs::path matrices = dir.path() / "matrix_flow";
+        const auto files = fs::exists(matrices) ? std::distance(fs::directory_iterator(matrices), {}) : 0;
+        EXPECT_EQ(files, 2 * expected.bottomOrifices);
+    }
+}
+
+std::string testName(const testing::TestParamInfo<Outcome>& info) {
+    std::string name(info.param.model);
+    for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, CorpusConversion, testing::ValuesIn(kOutcomes), testName);
+
+}  // namespace
+}  // namespace zx
