@@ -21,30 +21,19 @@ struct FixedCase {
     std::string_view expected;
 };
 constexpr FixedCase kFixedCases[] = {
-    {0.125, 5, 2, " 0.13"},  // exact binary ties round away from zero
-    {-2.5, 4, 0, " -3."},
-    {9.995, 5, 2, " 9.99"},   // the double lies just below the tie
-    {9.9951, 5, 2, "10.00"},  // the carry reaches a new column and still fits
-    {99.996, 5, 2, "*****"},  // ... and here it does not
-    {999.5, 5, 0, "1000."},
-    {-0.0, 5, 2, " 0.00"},  // no minus sign on a result of zeros
-    {-0.001, 5, 2, " 0.00"},
-    {-0.3, 2, 0, "0."},
-    {0.0, 1, 0, "*"},      // a lone point is no number
-    {0.5, 3, 2, ".50"},    // only the optional zero overflows: it goes
-    {-0.5, 4, 2, "-.50"},
-    {-0.5, 3, 2, "***"},
-    {-0.996, 4, 2, "****"},  // rounds to -1.00: no optional zero to drop
-    {0.25, 6, 5, ".25000"},  // as many decimals as the field allows
-    {-12.34, 5, 2, "*****"},
-    {1e300, 10, 2, "**********"},
-    {2.5, 4, -1, "  3."},            // a negative decimal count writes none
-    {1.0, 10, kHuge, "**********"},  // the count alone cannot fit
-    {1.0, 0, 2, ""},
-    {std::numeric_limits<double>::quiet_NaN(), 5, 2, "  NaN"},
-    {-kInfinity, 8, 2, "    -Inf"},
-    {kInfinity, 3, 2, "Inf"},
-    {-kInfinity, 3, 2, "***"},
+    // exact binary ties round away from zero; 9.995 lies just below its tie
+    {0.125, 5, 2, " 0.13"}, {-2.5, 4, 0, " -3."}, {9.995, 5, 2, " 9.99"},
+    // a carry that reaches a new column fits, or fills the field
+    {9.9951, 5, 2, "10.00"}, {999.5, 5, 0, "1000."}, {99.996, 5, 2, "*****"},
+    // no minus sign on a result of zeros; a lone point is no number
+    {-0.0, 5, 2, " 0.00"}, {-0.001, 5, 2, " 0.00"}, {-0.3, 2, 0, "0."}, {0.0, 1, 0, "*"},
+    // only the optional zero overflows: it goes; -0.996 rounds to -1.00 with no zero to drop
+    {0.5, 3, 2, ".50"}, {-0.5, 4, 2, "-.50"}, {-0.5, 3, 2, "***"}, {-0.996, 4, 2, "****"}, {0.25, 6, 5, ".25000"},
+    {-12.34, 5, 2, "*****"}, {1e300, 10, 2, "**********"}, {1.0, 0, 2, ""},
+    // a negative decimal count writes none; a huge one cannot fit
+    {2.5, 4, -1, "  3."}, {1.0, 10, kHuge, "**********"},
+    {std::numeric_limits<double>::quiet_NaN(), 5, 2, "  NaN"}, {-kInfinity, 8, 2, "    -Inf"},
+    {kInfinity, 3, 2, "Inf"}, {-kInfinity, 3, 2, "***"},
 };
 
 TEST(FixedField, RoundsTiesAwayFromZeroDropsTheOptionalZeroAndFillsOverflowWithAsterisks) {
@@ -69,16 +58,10 @@ struct IntegerCase {
     std::string_view expected;
 };
 constexpr IntegerCase kIntegerCases[] = {
-    {-5, 1, -1, "*"},
-    {kMin64, 20, -1, "-9223372036854775808"},
-    {kMin64, 19, -1, "*******************"},
-    {-7, 4, 3, "-007"},
-    {-7, 3, 3, "***"},
-    {1234, 5, 3, " 1234"},
+    {-5, 1, -1, "*"}, {kMin64, 20, -1, "-9223372036854775808"}, {kMin64, 19, -1, "*******************"},
+    {-7, 4, 3, "-007"}, {-7, 3, 3, "***"}, {1234, 5, 3, " 1234"}, {kMin64, 21, 20, "-09223372036854775808"},
     {0, 3, 0, "   "},  // Iw.0 writes a zero as blanks
-    {kMin64, 21, 20, "-09223372036854775808"},
-    {7, 3, 5, "***"},  // more digits than columns
-    {7, 4, kHuge, "****"},
+    {7, 3, 5, "***"}, {7, 4, kHuge, "****"},  // more digits than columns
 };
 
 TEST(IntegerField, RightJustifiesPadsWithZerosAndFillsOverflowWithAsterisks) {

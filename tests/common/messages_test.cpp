@@ -1,6 +1,11 @@
 // tests/common/messages_test.cpp: issuing the pending message: kinds, numbers, counters, outputs.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+#include <string_view>
+#include <tuple>
+
 #include "common/fortran_abi.hpp"
 #include "common/messages.hpp"
 #include "common/units.hpp"
@@ -17,9 +22,8 @@ protected:
     void SetUp() override {
         DMESSAGECLEAR();
         DMESSAGERESETCOUNTERS();
-        block.logUnit = block.msgMidUnit = block.xyMifUnit = block.xyMidUnit = 0;
-        block.checkMifUnit = block.checkMidUnit = 0;
-        block.labelHeight = block.labelWidth = 0;
+        block.logUnit = block.msgMidUnit = 0;
+        block.xyMifUnit = block.xyMidUnit = block.checkMifUnit = block.checkMidUnit = 0;
         units().init(1000);
     }
     void TearDown() override { SetUp(); }
@@ -38,32 +42,18 @@ protected:
     test::TempDir dir;
 };
 
-struct KindCase {
-    std::string_view line1;
-    MessageKind kind;
-    int number;
-    int errors, warnings, checks;
-};
-constexpr KindCase kKindCases[] = {
-    {"ERROR 0203 - No = sign", MessageKind::Error, 203, 1, 0, 0},
-    {"ERROR - text", MessageKind::Error, 0, 1, 0, 0},
-    {"WARNING 0305 - x", MessageKind::Warning, 305, 0, 1, 0},
-    {"Warning 0305 - x", MessageKind::Unclassified, 0, 0, 0, 0},
-    {"UNSTABLE 0010", MessageKind::Unstable, 10, 0, 0, 0},
-    {"CHECK 0008 - \"a\" cannot be found", MessageKind::Check, 8, 0, 0, 1},
-};
-
-TEST_F(MessageBlockTest, KindAndNumberComeFromTheLeadingWord) {
-    for (const auto& c : kKindCases) {
-        SCOPED_TRACE(c.line1);
-        DMESSAGERESETCOUNTERS();
-        issueMessage(-2, c.line1);
-        EXPECT_EQ(block.kind, static_cast<int>(c.kind));
-        EXPECT_EQ(block.number, c.number);
-        EXPECT_EQ(block.nError, c.errors);
-        EXPECT_EQ(block.nWarning, c.warnings);
-        EXPECT_EQ(block.nCheck, c.checks);
+TEST_F(MessageBlockTest, KindAndNumberComeFromTheLeadingWordAndAreCounted) {
+    const std::tuple<std::string_view, MessageKind, int> cases[] = {
+        {"ERROR 0203 - No = sign", MessageKind::Error, 203}, {"ERROR - text", MessageKind::Error, 0},
+        {"WARNING 0305 - x", MessageKind::Warning, 305},     {"Warning 0305 - x", MessageKind::Unclassified, 0},
+        {"UNSTABLE 0010", MessageKind::Unstable, 10},        {"CHECK 0008 - \"a\" missing", MessageKind::Check, 8},
+    };
+    for (const auto& [line1, kind, number] : cases) {
+        issueMessage(-2, line1);
+        EXPECT_EQ(block.kind, static_cast<int>(kind)) << line1;
+        EXPECT_EQ(block.number, number) << line1;
     }
+    EXPECT_EQ((std::array{block.nError, block.nWarning, block.nCheck}), (std::array{2, 1, 1}));
 }
 
 TEST_F(MessageBlockTest, IssuingPrintsBlankLinesThenTheLinesAndClearsTheBlock) {
@@ -92,7 +82,6 @@ TEST_F(MessageBlockTest, BlankLineCountChoosesConsoleAndLogAndLongLinesReachThem
     issueMessage(-2, "WARNING 2 - nowhere");
     issueMessage(2, longLine);
     EXPECT_EQ(console.text(), "\n\n" + longLine + "\n");
-    EXPECT_EQ(block.nWarning, 3);
     close(block.logUnit);
     EXPECT_EQ(readText(dir.file("log.txt")), "WARNING 1 - to the log only\n\n\n" + longLine + "\n");
 }
@@ -111,7 +100,7 @@ TEST_F(MessageBlockTest, ClassifiedMessagesLeaveARecordInTheMessagesLayer) {
               " 0012, 1,           1.500,           2.250, \"ERROR 12 - say \"\"hi\"\"\", \"a1\", \"\", \"\"\n");
 }
 
-TEST_F(MessageBlockTest, LocatedMessageWritesATextObjectCentredOnThePoint) {
+TEST_F(MessageBlockTest, LocatedMessageWritesATextObjectCentredOnThePointWhileItsUnitsAreOpen) {
     block.xyMifUnit = open("xy.mif");
     block.xyMidUnit = open("xy.mid");
     block.labelHeight = 2;
@@ -121,11 +110,12 @@ TEST_F(MessageBlockTest, LocatedMessageWritesATextObjectCentredOnThePoint) {
     setField(block.line3, "c");
     ConsoleCapture console;
     DMESSAGEXY(0, 100, 50);
-    EXPECT_EQ(console.text(), "XY: ERROR 7 - a\nb \"q\"\nc\n");
-    EXPECT_EQ(block.nErrorXY, 1);
-    EXPECT_EQ(block.nError, 1);
     close(block.xyMifUnit);
     close(block.xyMidUnit);
+    setField(block.line1, "ERROR 8 - the layer is closed");
+    DMESSAGEXY(0, 1, 2);
+    EXPECT_EQ(console.text(), "XY: ERROR 7 - a\nb \"q\"\nc\nXY: ERROR 8 - the layer is closed\n");
+    EXPECT_EQ(block.nErrorXY, 2);
     EXPECT_EQ(readText(dir.file("xy.mif")),
               "Text\n"
               "\"ERROR 7 - a\\nb \"\"q\"\"\\nc\"\n"
@@ -133,16 +123,6 @@ TEST_F(MessageBlockTest, LocatedMessageWritesATextObjectCentredOnThePoint) {
               "    Font (\"Arial\",257,0,16711935,0)\n"
               "    Label Line Arrow          100.000          50.000\n");
     EXPECT_EQ(readText(dir.file("xy.mid")), "\"ERROR 7 - a  b \"\"q\"\"  c  \"\n");
-}
-
-TEST_F(MessageBlockTest, LocatedMessageWithoutOpenLayerUnitsOnlyPrints) {
-    block.checkMifUnit = 1999;  // never opened
-    block.checkMidUnit = 1998;
-    setField(block.line1, "CHECK 3 - here");
-    ConsoleCapture console;
-    DMESSAGEXY(0, 1, 2);
-    EXPECT_EQ(console.text(), "XY: CHECK 3 - here\n");
-    EXPECT_EQ(block.nCheckXY, 1);
 }
 
 }  // namespace

@@ -30,9 +30,7 @@ TEST(LineTests, AnswerAndCleanTheLineInPlace) {
 
 TEST(LineCleaners, ReturnCleanedCopies) {
     EXPECT_EQ(TRIMF("  a b  "), "a b");
-    EXPECT_EQ(TRIMF("\ta"), "\ta");
     EXPECT_EQ(REMOVETABS(" \ta\tb \t"), " ab");
-    EXPECT_EQ(SS256(std::string(300, 'x')), std::string(256, 'x'));
     // The cut leaves a blank at the end, which is not part of the result.
     EXPECT_EQ(SS256(std::string(255, 'x') + " y"), std::string(255, 'x'));
 }
