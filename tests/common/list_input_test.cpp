@@ -49,8 +49,7 @@ TEST(RealValue, ReadsTheLanguagesNumberFormsAndFailsOnOverflow) {
 // value, "/" for the slash, "$" for the end of the record and "!" for a malformed record.
 std::string walk(std::string_view record) {
     ListReader reader(record);
-    std::string items;
-    std::string text;
+    std::string items, text;
     for (int guard = 0; guard < 20; ++guard) {
         if (!items.empty()) items += '|';
         switch (reader.next(text)) {
@@ -65,15 +64,16 @@ std::string walk(std::string_view record) {
 }
 
 constexpr std::pair<std::string_view, std::string_view> kWalkCases[] = {
-    {"a b  c", "a|b|c|$"},   {"a,b , c", "a|b|c|$"}, {"   a\tb", "a|b|$"},  {"", "$"},
-    {"  ,a", "_|a|$"},       {"a, ,b", "a|_|b|$"},   {"a,", "a|$"},        {"a,,/ b", "a|_|/"},
+    // blanks and commas separate values; only commas make empty ones
+    {"a b  c", "a|b|c|$"}, {"a,b , c", "a|b|c|$"}, {"   a\tb", "a|b|$"}, {"", "$"},
+    {"  ,a", "_|a|$"}, {"a, ,b", "a|_|b|$"}, {"a,", "a|$"}, {"a,,/ b", "a|_|/"},
     {"O'Brien x", "O'Brien|x|$"},  // a quote inside a value is a character
-    {"\"a,b/c\" d", "q(a,b/c)|d|$"},  // commas and slashes inside quotes are text
-    {"'it''s'", "q(it's)|$"}, {"'2*5'", "q(2*5)|$"},  {"'abc", "!"},        {"'abc'def", "!"},
-    {"'a''", "!"},           {"3*1.5", "1.5|1.5|1.5|$"}, {"2*", "_|_|$"},  {"2* 5", "_|_|5|$"},
-    {"2*/", "_|_|/"},        {"2*'a b' c", "q(a b)|q(a b)|c|$"},           {"2*'a", "!"},
-    {"0*5", "0*5|$"},  // no count: a value as written
-    {"99999999999*1", "99999999999*1|$"},
+    // quoted values hold commas and slashes, double their quote, and must be closed and followed by a separator
+    {"\"a,b/c\" d", "q(a,b/c)|d|$"}, {"'it''s'", "q(it's)|$"}, {"'2*5'", "q(2*5)|$"},
+    {"'abc", "!"}, {"'abc'def", "!"}, {"'a''", "!"},
+    // r*c gives r copies of c, r* r empty values; without a count of at least 1 the text is a value
+    {"3*1.5", "1.5|1.5|1.5|$"}, {"2*", "_|_|$"}, {"2* 5", "_|_|5|$"}, {"2*/", "_|_|/"},
+    {"2*'a b' c", "q(a b)|q(a b)|c|$"}, {"2*'a", "!"}, {"0*5", "0*5|$"}, {"99999999999*1", "99999999999*1|$"},
 };
 
 TEST(ListReader, SeparatorsQuotesSlashAndRepeatCounts) {
@@ -88,11 +88,9 @@ TEST(ReadList, FillsEachTargetInItsOwnTypeAndIgnoresTheRestOfTheLine) {
     std::string name, asWritten;
     const auto outcome =
         readList("12, 3000000000 1.5d0 .25 'Pipe A' 007  0 0 ;comment", {&count, &big, &length, &x, &name, &asWritten});
-    EXPECT_EQ(outcome.status, Status::Ok);
-    EXPECT_EQ(outcome.assigned, 6);
     // A text target takes the value as written, never converted.
-    EXPECT_EQ(std::tie(count, big, length, x, name, asWritten),
-              std::make_tuple(12, 3000000000LL, 1.5F, 0.25, std::string("Pipe A"), std::string("007")));
+    EXPECT_EQ(std::tie(outcome.status, outcome.assigned, count, big, length, x, name, asWritten),
+              std::make_tuple(Status::Ok, 6, 12, 3000000000LL, 1.5F, 0.25, std::string("Pipe A"), std::string("007")));
 }
 
 TEST(ReadList, EmptyValuesSlashAndShortRecordsLeaveTargetsUnchanged) {

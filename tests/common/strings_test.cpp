@@ -17,8 +17,7 @@ TEST(Asame, IgnoresCaseQuotesTabsAndOuterBlanksButNotInnerBlanks) {
         {"AB", "A\tB", true}, {"a", "", false}};
     for (const auto& [a, b, expected] : cases) EXPECT_EQ(ASAME(a, b), expected) << a << "|" << b;
     EXPECT_EQ(asameKey(" \t'Pipe 1'  "), "PIPE 1");
-    EXPECT_FALSE(ASAMECS("abc", "ABC"));
-    EXPECT_TRUE(ASAMECS(" a\tb ", "'ab'"));
+    EXPECT_FALSE(ASAMECS(" 'abc'", "ABC"));
 }
 
 TEST(Cleaners, FoldAndFilterCharacters) {
@@ -32,9 +31,7 @@ TEST(Cleaners, FoldAndFilterCharacters) {
     for (const auto& [routine, input, expected] : cases) EXPECT_EQ(routine(input), expected) << input;
     const std::tuple<string_view, char, string_view> alphanumeric[] = {
         {"a-b c", '_', "a_b_c"}, {"a-b c", '\0', "abc"}, {"--", ' ', "X"}, {"-a-", ' ', " a"}};
-    for (const auto& [input, replacement, expected] : alphanumeric) {
-        EXPECT_EQ(ALPHANUMERICONLY(input, replacement), expected) << input << "|" << replacement;
-    }
+    for (const auto& [input, with, expected] : alphanumeric) EXPECT_EQ(ALPHANUMERICONLY(input, with), expected);
 }
 
 TEST(Replace, FindsWithoutRegardToCaseAndKeepsTheRest) {
@@ -47,9 +44,7 @@ TEST(Replace, FindsWithoutRegardToCaseAndKeepsTheRest) {
         {REPLACEALL, "aXa", "A", "aa", "aaXaa"},
         {REPLACEALL, "aabb", "ab", "", "ab"},  // what a removal joins is not searched again
     };
-    for (const auto& [routine, text, search, replacement, expected] : cases) {
-        EXPECT_EQ(routine(text, search, replacement), expected) << text << "|" << search;
-    }
+    for (const auto& [routine, text, search, with, expected] : cases) EXPECT_EQ(routine(text, search, with), expected);
 }
 
 TEST(CsvColumn, FindsTheFirstMatchingFieldOrGivesTheDefault) {

@@ -1,4 +1,4 @@
-// tests/platform/file_test.cpp: records, binary values in place, and errors that must surface.
+// tests/platform/file_test.cpp: records, open intents, folders, and errors that must surface.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -26,25 +26,9 @@ TEST(FileRecords, LineEndsOfEitherSystemLongRecordsAndALastLineWithoutEnd) {
     while (file->readRecord(record) == File::ReadStatus::Ok) records.push_back(record);
     EXPECT_EQ(records, (std::vector<std::string>{"first", longLine, "", "last"}));
     file->rewind();
-    ASSERT_EQ(file->readRecord(record), File::ReadStatus::Ok);
-    EXPECT_EQ(record, "first");
-}
-
-TEST(FileBinary, HeaderFieldsAreRewrittenInPlaceAndTheFileIsCut) {
-    test::TempDir dir;
-    std::string reason;
-    auto file = File::open(dir.file("a.bin"), OpenIntent::Replace, reason);
-    ASSERT_TRUE(file);
-    file->write(std::string(100, 'h') + "records");
-    file->seek(24);
-    file->write("LEN!");
-    char back[4];
-    file->seek(24);
-    EXPECT_EQ(file->readBytes(back, 4), 4u);
-    EXPECT_EQ(std::string(back, 4), "LEN!");
-    ASSERT_TRUE(file->truncate(103, reason));
-    ASSERT_TRUE(file->close(reason));
-    EXPECT_EQ(readText(dir.file("a.bin")), std::string(24, 'h') + "LEN!" + std::string(72, 'h') + "rec");
+    char bytes[7];
+    EXPECT_EQ(file->readBytes(bytes, sizeof bytes), 7u);
+    EXPECT_EQ(std::string(bytes, 7), "first\r\n");
 }
 
 TEST(FileOpen, IntentsKeepAppendOrReplaceBackslashesBecomeSlashesAndFailuresGiveTheReason) {
@@ -67,6 +51,16 @@ TEST(FileOpen, IntentsKeepAppendOrReplaceBackslashesBecomeSlashesAndFailuresGive
     EXPECT_TRUE(std::filesystem::is_directory("odd \"$name/inner"));
     writeText("blocker", "");
     EXPECT_EQ(makeFolder("blocker\\sub"), -1);
+}
+
+TEST(FileErrors, AFailedWriteIsReportedByFlushAndClose) {
+    std::string reason;
+    auto file = File::open("/dev/full", OpenIntent::Replace, reason);
+    ASSERT_TRUE(file);
+    file->write("data");
+    EXPECT_FALSE(file->flush(reason));
+    EXPECT_EQ(reason, "No space left on device");
+    EXPECT_FALSE(file->close(reason));
 }
 
 }  // namespace
