@@ -105,29 +105,36 @@ void File::writeBytes(const void* data, std::size_t size) {
     position_ += size;
 }
 
+// The bytes at the current position in the read buffer: the count available there, 0 at the end
+// of the file, -1 on a read error.
+std::ptrdiff_t File::bufferedAtPosition() {
+    const bool inBuffer = position_ >= readStart_ && position_ < readStart_ + readBuffer_.size();
+    if (!inBuffer) {
+        readBuffer_.resize(kBufferBytes);
+        ssize_t n = 0;
+        do {
+            n = ::pread(fd_, readBuffer_.data(), kBufferBytes, static_cast<off_t>(position_));
+        } while (n < 0 && errno == EINTR);
+        if (n <= 0) {
+            readBuffer_.clear();
+            return n < 0 ? -1 : 0;
+        }
+        readBuffer_.resize(static_cast<std::size_t>(n));
+        readStart_ = position_;
+    }
+    return static_cast<std::ptrdiff_t>(readBuffer_.size() - (position_ - readStart_));
+}
+
 std::size_t File::readBytes(void* data, std::size_t size) {
     if (fd_ < 0) return 0;
     if (!writeBuffer_.empty()) flushWrites();
     char* out = static_cast<char*>(data);
     std::size_t got = 0;
     while (got < size) {
-        const bool inBuffer = position_ >= readStart_ && position_ < readStart_ + readBuffer_.size();
-        if (!inBuffer) {
-            readBuffer_.resize(kBufferBytes);
-            ssize_t n = 0;
-            do {
-                n = ::pread(fd_, readBuffer_.data(), kBufferBytes, static_cast<off_t>(position_));
-            } while (n < 0 && errno == EINTR);
-            if (n <= 0) {
-                readBuffer_.clear();
-                break;
-            }
-            readBuffer_.resize(static_cast<std::size_t>(n));
-            readStart_ = position_;
-        }
-        const std::size_t offset = static_cast<std::size_t>(position_ - readStart_);
-        const std::size_t take = std::min(size - got, readBuffer_.size() - offset);
-        std::memcpy(out + got, readBuffer_.data() + offset, take);
+        const std::ptrdiff_t available = bufferedAtPosition();
+        if (available <= 0) break;
+        const std::size_t take = std::min(size - got, static_cast<std::size_t>(available));
+        std::memcpy(out + got, readBuffer_.data() + (position_ - readStart_), take);
         got += take;
         position_ += take;
     }
@@ -140,29 +147,12 @@ File::ReadStatus File::readRecord(std::string& record) {
     if (!writeBuffer_.empty()) flushWrites();
     bool any = false;
     for (;;) {
-        const bool inBuffer = position_ >= readStart_ && position_ < readStart_ + readBuffer_.size();
-        if (!inBuffer) {
-            readBuffer_.resize(kBufferBytes);
-            ssize_t n = 0;
-            do {
-                n = ::pread(fd_, readBuffer_.data(), kBufferBytes, static_cast<off_t>(position_));
-            } while (n < 0 && errno == EINTR);
-            if (n < 0) {
-                readBuffer_.clear();
-                return ReadStatus::Error;
-            }
-            if (n == 0) {
-                readBuffer_.clear();
-                // A last line without its LF is still a record.
-                return any ? ReadStatus::Ok : ReadStatus::EndOfFile;
-            }
-            readBuffer_.resize(static_cast<std::size_t>(n));
-            readStart_ = position_;
-        }
-        const std::size_t offset = static_cast<std::size_t>(position_ - readStart_);
-        const char* begin = readBuffer_.data() + offset;
-        const std::size_t available = readBuffer_.size() - offset;
-        const void* lf = std::memchr(begin, '\n', available);
+        const std::ptrdiff_t available = bufferedAtPosition();
+        if (available < 0) return ReadStatus::Error;
+        // A last line without its LF is still a record.
+        if (available == 0) return any ? ReadStatus::Ok : ReadStatus::EndOfFile;
+        const char* begin = readBuffer_.data() + (position_ - readStart_);
+        const void* lf = std::memchr(begin, '\n', static_cast<std::size_t>(available));
         any = true;
         if (lf != nullptr) {
             const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(lf) - begin);
@@ -171,8 +161,8 @@ File::ReadStatus File::readRecord(std::string& record) {
             if (!record.empty() && record.back() == '\r') record.pop_back();
             return ReadStatus::Ok;
         }
-        record.append(begin, available);
-        position_ += available;
+        record.append(begin, static_cast<std::size_t>(available));
+        position_ += static_cast<std::uint64_t>(available);
     }
 }
 

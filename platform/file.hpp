@@ -62,6 +62,7 @@ public:
 private:
     File(std::string name, std::string diskName, int fd, bool writable);
     bool flushWrites();
+    std::ptrdiff_t bufferedAtPosition();
     void noteError(int errorNumber);
 
     std::string name_;

@@ -6,16 +6,15 @@
 
 #include <bit>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-#include "build_info.hpp"
 #include "common/units.hpp"
 #include "gis/layer_table.hpp"
 #include "support/test_support.hpp"
@@ -42,44 +41,19 @@ inline std::vector<double> box(const Bytes& b, std::size_t at) {
     return {le64(b, at), le64(b, at + 8), le64(b, at + 16), le64(b, at + 24)};
 }
 
-// A death-test pattern for the request to contact the maker that ends internal stops.
-inline std::string contactPattern() {
-    std::string pattern;
-    for (const char c : kContactAddress) {
-        if (std::string_view(".[]{}()*+?|^$\\").find(c) != std::string_view::npos) pattern += '\\';
-        pattern += c;
-    }
-    return pattern;
-}
-
-// A fatal call and the console text it must end with.
-struct Stop {
-    std::function<void()> call;
-    std::string pattern;
-};
-inline void expectStops(const std::vector<Stop>& stops) {
-    for (const auto& s : stops) ZX_EXPECT_STOP(s.call(), s.pattern);
-}
-
-// Runs a reader (found on PATH) on files of the current folder; a missing reader fails the test.
+// Runs a reader found on PATH on files of the current folder. Readers exit non-zero on files they
+// cannot open, and env exits with 127 when the reader is not installed: either fails the test.
 inline RunResult runReader(std::vector<std::string> argv) {
-    std::istringstream path(std::getenv("PATH") ? std::getenv("PATH") : "");
-    for (std::string folder; std::getline(path, folder, ':');) {
-        const auto candidate = std::filesystem::path(folder) / argv[0];
-        if (std::filesystem::exists(candidate)) {
-            argv[0] = candidate.string();
-            return run(argv, std::filesystem::current_path());
-        }
-    }
-    ADD_FAILURE() << argv[0] << " is not installed (packages gdal-bin and shapelib)";
-    return {};
+    argv.insert(argv.begin(), "/usr/bin/env");
+    RunResult r = run(argv, std::filesystem::current_path());
+    EXPECT_EQ(r.status, 0) << argv[1] << " (packages gdal-bin and shapelib): " << r.err;
+    return r;
 }
 
 // ogrinfo's full report of a layer; any line with ERROR on its standard error fails the test,
 // since ogrinfo's exit status is 0 for many broken files.
 inline std::string ogrinfo(const std::string& file) {
     const RunResult r = runReader({"ogrinfo", "-ro", "-al", file});
-    EXPECT_EQ(r.status, 0) << r.err;
     std::istringstream err(r.err);
     for (std::string line; std::getline(err, line);) {
         EXPECT_EQ(line.find("ERROR"), std::string::npos) << file << ": " << line;
@@ -93,43 +67,30 @@ protected:
     void SetUp() override { INITUNITS(1000); }
     void TearDown() override { units().closeEverythingOnExit(); }
 
-    void useColumns(std::vector<GisAttributeColumn> columns) {
-        table->gisAttributeTemplate.columns = std::move(columns);
-    }
-
-    // Opens an output layer and writes its header; the object record is reset as a writer does.
+    // Opens an output layer and writes its header.
     int openOutput(std::string_view name, std::string_view geometry) {
         const int id = table->openLayer(name, geometry, "O ", false);
         table->writeHeader(id);
-        gisInitialiseObject(object);
         return id;
     }
 
-    // Sets the vertices, x and y taking turns, and the first vertex of each part.
-    void setVertices(const std::vector<double>& xy, std::vector<std::int32_t> partStarts = {1}) {
+    // One object of the given kind alone, and its attribute record: the vertices x and y taking
+    // turns, and the first vertex of each part.
+    void put(int id, bool GisObject::*kind, const std::vector<double>& xy, std::string_view line,
+             std::vector<std::int32_t> partStarts = {1}) {
+        gisInitialiseObject(object);
+        object.*kind = true;
+        object.nr = static_cast<std::int32_t>(partStarts.size());
+        object.ir = std::move(partStarts);
         auto& v = table->gisObjectVertices;
         v.setCount(static_cast<std::int32_t>(xy.size() / 2));
         for (std::size_t j = 0; j < xy.size() / 2; ++j) {
             v.x[j] = xy[2 * j];
             v.y[j] = xy[2 * j + 1];
         }
-        object.nr = static_cast<std::int32_t>(partStarts.size());
-        object.ir = std::move(partStarts);
-    }
-
-    // One object and its attribute record.
-    void write(int id, const std::vector<double>& xy, std::string_view line, std::vector<std::int32_t> starts = {1}) {
-        setVertices(xy, std::move(starts));
         table->gisAttributeLine = line;
         table->writeObject(id, object);
         table->writeRecord(id, object);
-    }
-    // The same for an object of the given kind alone.
-    void put(int id, bool GisObject::*kind, const std::vector<double>& xy, std::string_view line,
-             std::vector<std::int32_t> starts = {1}) {
-        object.*kind = true;
-        write(id, xy, line, std::move(starts));
-        object.*kind = false;
     }
 
     TempDir dir{true};
@@ -137,5 +98,8 @@ protected:
     std::unique_ptr<LayerTable> table = std::make_unique<LayerTable>();
     GisObject object;
 };
+
+// Fatal calls, each with the console text it must end with.
+using Stops = std::vector<std::pair<std::function<void()>, std::string>>;
 
 }  // namespace zx::test
