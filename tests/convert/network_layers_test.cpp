@@ -1,6 +1,6 @@
 // tests/convert/network_layers_test.cpp: the 1d_nwk attribute lines of conduits, weirs, orifices
-// and junctions (type codes and converted dimensions), the polylines of links, and the builders'
-// fatal stops.
+// (type codes and converted dimensions) and the polylines of links. Whole lines, junction lines
+// and the builders' stops are checked on whole conversions (conversion_test.cpp).
 #include "convert/network_layers.hpp"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include <sstream>
 #include <vector>
 
-#include "convert/inp_readers.hpp"
 #include "convert/model_text.hpp"
 #include "gis/layer_table.hpp"
 #include "support/test_support.hpp"
@@ -33,19 +32,6 @@ std::vector<std::string> fields() {
 
 enum Column { kId, kType, kIgnore, kUcs, kLength, kRoughness, kUsInvert, kDsInvert, kFormLoss, kBlockage, kInletType,
               kConn, kConnNo, kWidth, kHeight, kNumber, kHeightCont, kWidthCont, kEntryLoss, kExitLoss, kComment };
-
-TEST(ConduitRecord, WritesTheFullLineOfACircularConduitWithAFlapGate) {
-    Network network = readModel(
-        "[CONDUITS]\nC1 J1 J2 100 0.013 0 0 0 0\n[XSECTIONS]\nC1 CIRCULAR 1.5 0 0 0 1\n[LOSSES]\nC1 0 0 0 YES\n");
-    ConsoleCapture console;
-    inpApplyLosses(network.inpConduitTable, network.inpLossTable);
-    const std::size_t applied = console.text().size();
-    nwkConduitRecord(network, 0);
-    EXPECT_EQ(layers().gisAttributeLine,
-              "\"C1\",\"CU\",\"F\",\"T\",   100.000,     0.013,-99999.000,-99999.000,     0.000,     0.000,\"\",\"\","
-              "       0,     1.500,     0.000,       1,     0.000,     0.000,     0.000,     0.000,C1");
-    EXPECT_EQ(console.text().substr(applied), "");
-}
 
 struct ConduitCase {
     std::string_view xsection;  // the [XSECTIONS] line after the link name
@@ -87,21 +73,6 @@ TEST(ConduitRecord, TakesTypeAndDimensionsFromTheShape) {
     }
 }
 
-TEST(ConduitRecord, ListsArchAndRectTriangularCrossSectionsForTheHeightWidthLayer) {
-    Network network = readModel(
-        "[CONDUITS]\nA J1 J2 1 0.01 0 0 0 0\nB J1 J2 1 0.01 0 0 0 0\nC J1 J2 1 0.01 0 0 0 0\n"
-        "[XSECTIONS]\nX CIRCULAR 1 0 0 0 1\nC ARCH 1 2 0 0 1\nB RECT_TRIANGULAR 1 2 0.5 0 1\nA ARCH 1 2 0 0 1\n");
-    for (std::size_t i = 0; i < 3; ++i) nwkConduitRecord(network, i);
-    EXPECT_EQ(network.inpXsectionTable.archConduits, (std::vector<std::size_t>{3, 1}));
-    EXPECT_EQ(network.inpXsectionTable.rectTriangularConduits, (std::vector<std::size_t>{2}));
-}
-
-TEST(ConduitRecord, WritesAsterisksForAValueTooWideForItsColumn) {
-    Network network = readModel("[CONDUITS]\nC1 J1 J2 1234567 0.013 0 0 0 0\n[XSECTIONS]\nC1 CIRCULAR 1 0 0 0 1\n");
-    nwkConduitRecord(network, 0);
-    EXPECT_EQ(fields()[kLength], "**********");
-}
-
 struct WeirCase {
     std::string_view weir;      // the [WEIRS] line after the name and nodes
     std::string_view xsection;  // the [XSECTIONS] line after the name
@@ -113,7 +84,6 @@ struct WeirCase {
 TEST(WeirRecord, ConvertsEachWeirTypeWithItsCrestWidthAndWarnings) {
     const WeirCase cases[] = {
         {"TRANSVERSE 1.2 1.84 YES 0 0", "RECT_OPEN 1 2.5 0 0", "WRU", "11.200", "2.500", "1.840", false, ""},
-        {"TRANSVERSE 1.2 1.84", "RECT_OPEN 1 2.5 0 0", "WR", "11.200", "2.500", "1.840", false, ""},
         {"V-NOTCH 0.5 1.4", "TRIANGULAR 1.0 2.0 0 0", "WV", "10.500", "90.000", "0.000", false, ""},
         {"trapezoidal 0 3 NO 0 0", "TRAPEZOIDAL 1 2 1 1", "WT", "10.000", "2.000", "0.000", false, ""},
         {"ROADWAY 1 2.8 NO 0 0 NO 30 PAVED", "RECT_OPEN 1 10 0 0", "WR?", "11.000", "10.000", "0.000", true,
@@ -154,7 +124,6 @@ struct OrificeCase {
 
 TEST(OrificeRecord, ConvertsSideAndBottomOrifices) {
     const OrificeCase cases[] = {
-        {"O1", "SIDE 0.3 0.65 NO 0", "CIRCULAR 0.5 0 0 0", "C?", "0.010", "10.300", "", "1.000", "0.650", false},
         {"O1", "SIDE 0.3 0.65 YES 0", "CIRCULAR 0.5 0 0 0", "CU?", "0.010", "10.300", "", "1.000", "0.650", false},
         {"O1", "side 0.3 0.65 YES 0", "RECT_CLOSED 0.4 0.6 0 0", "RU?", "0.010", "10.300", "", "0.650", "1.000",
          false},
@@ -189,16 +158,6 @@ TEST(OrificeRecord, ConvertsSideAndBottomOrifices) {
     }
 }
 
-TEST(JunctionRecord, WritesTheNodeLineWithItsElevationAsDownstreamInvert) {
-    inpJunction junction;
-    junction.Name = "J1";
-    junction.Elevation = 12.5F;
-    nwkJunctionRecord(junction);
-    EXPECT_EQ(layers().gisAttributeLine,
-              "\"J1\",\"Node\",\"F\",\"T\",     0.000,     0.000,-99999.000,    12.500,     0.000,     0.000,\"\",\"\","
-              "       0,     0.000,     0.000,       0,     0.000,     0.000,     0.000,     0.000,J1");
-}
-
 struct PolylineCase {
     LinkKind kind;
     std::string_view vertices;  // [VERTICES] lines
@@ -209,7 +168,6 @@ struct PolylineCase {
 TEST(LinkPolyline, RunsThroughTheVerticesAndDropsPointsOnThePointBefore) {
     const PolylineCase cases[] = {
         {LinkKind::Conduit, "", {0, 10}, 0},
-        {LinkKind::Conduit, "OTHER 3 3\n", {0, 10}, 0},
         {LinkKind::Conduit, "l1 2 2\nL1 4 4\n", {0, 2, 4, 10}, 0},
         // The last vertex on the downstream node: the line ends at the vertex.
         {LinkKind::Conduit, "L1 5 5\nL1 10 10\n", {0, 5, 10}, 1},
@@ -234,67 +192,6 @@ TEST(LinkPolyline, RunsThroughTheVerticesAndDropsPointsOnThePointBefore) {
         for (auto at = text.find("WARNNING"); at != std::string::npos; at = text.find("WARNNING", at + 1)) ++warnings;
         EXPECT_EQ(warnings, c.warnings) << text;
     }
-}
-
-TEST(LinkPolyline, NamesTheConduitInItsFullFieldAndBothPointsWhenDroppingOne) {
-    const Network network = readModel("[VERTICES]\nL1 10 10\n");
-    ConsoleCapture console;
-    nwkLinkPolyline(network, LinkKind::Conduit, "L1", {"UP", 0, 0}, {"DOWN", 10, 10.0000001});
-    EXPECT_EQ(console.text(), "\nWARNNING - vertices overlapping, skip vertex2 for conduit: L1" + std::string(98, ' ') +
-                                  "\nPlease check [VERTICES] and [COORDINATES] block for the following vertices: \n"
-                                  "vertex1:           10.000,          10.000\n"
-                                  "vertex2:           10.000,          10.000\n");
-    nwkLinkPolyline(network, LinkKind::Weir, "L1", {"UP", 0, 0}, {"DOWN", 10, 10});
-    EXPECT_EQ(console.text().substr(console.text().rfind("\nWARNNING")), "\nWARNNING - vertices overlapping, skip vertex2\n"
-                                                                       "vertex1:           10.000,          10.000\n"
-                                                                       "vertex2:           10.000,          10.000\n");
-}
-
-struct StopCase {
-    std::string_view model;
-    std::string_view expected;
-};
-
-TEST(NetworkRecordDeathTest, StopsWhenALinkLacksWhatItsLineNeeds) {
-    const StopCase cases[] = {
-        {"[CONDUITS]\nC1 J1 J2 1 0.01 0 0 0 0\n", "ERROR - Unable to find XSection data for link: C1\n"},
-        {"[CONDUITS]\nC1 J1 J2 1 0.01 0 0 0 0\n[XSECTIONS]\nC1 CIRCULAR Curve1 0 0 0 1\n",
-         "ERROR - Geom1 of link C1 is not a number: Curve1\n"},
-        {"[CONDUITS]\nC1 J1 J2 1 0.01 0 0 0 0\n[XSECTIONS]\nC1 RECT_CLOSED\n",
-         "ERROR - Geom1 of link C1 is not a number: \n"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.model);
-        ZX_EXPECT_STOP(
-            {
-                Network network = readModel(c.model);
-                nwkConduitRecord(network, 0);
-            },
-            c.expected.data());
-    }
-    const StopCase weirCases[] = {
-        {"[WEIRS]\nW1 J1 J2 TRANSVERSE 1 2\n[XSECTIONS]\nX RECT_OPEN 1 2 0 0\n",
-         "ERROR - Unable to find XSection data for weir: W1\n"},
-        {"[WEIRS]\nW1 S1 J2 TRANSVERSE 1 2\n[XSECTIONS]\nW1 RECT_OPEN 1 2 0 0\n[JUNCTIONS]\nJ1 0 0 0 0 0\n",
-         "ERROR - Unable to find Junction data for weir: W1\n"},
-        {"[WEIRS]\nW1 J1 J2 V-NOTCH 1 2\n[XSECTIONS]\nW1 TRIANGULAR x 2 0 0\n[JUNCTIONS]\nJ1 0 0 0 0 0\n",
-         "ERROR - Geom1 of link W1 is not a number: x\n"},
-    };
-    for (const auto& c : weirCases) {
-        SCOPED_TRACE(c.model);
-        ZX_EXPECT_STOP(
-            {
-                bool flag = false;
-                nwkWeirRecord(readModel(c.model), 0, flag);
-            },
-            c.expected.data());
-    }
-    ZX_EXPECT_STOP(
-        {
-            Network network = readModel("[ORIFICES]\nO1 S1 J2 SIDE 0 0.6 NO 0\n[XSECTIONS]\nO1 CIRCULAR 1 0 0 0\n");
-            nwkOrificeRecord(network, 0);
-        },
-        "ERROR - Unable to find Junction data for orifice: O1\n");
 }
 
 }  // namespace

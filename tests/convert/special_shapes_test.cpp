@@ -1,12 +1,11 @@
-// tests/convert/special_shapes_test.cpp: height-width tables made from open channel shapes, ARCH
-// size codes and tables, RECT_TRIANGULAR tables and the height-width attribute line.
+// tests/convert/special_shapes_test.cpp: height-width tables made from open channel shapes and
+// ARCH size codes. The ARCH and RECT_TRIANGULAR table files are checked on the bundled example.
 #include "convert/special_shapes.hpp"
 
 #include <gtest/gtest.h>
 
 #include "convert/arch_tables.hpp"
 #include "convert/model_text.hpp"
-#include "gis/layer_table.hpp"
 #include "support/test_support.hpp"
 
 namespace zx::convert {
@@ -54,17 +53,6 @@ TEST(SpecialShapes, TurnOpenChannelsIntoTwoPointHeightWidthTables) {
     }
 }
 
-TEST(SpecialShapes, AppendToTheTransectsAndGiveAWeirsTableNoRoughness) {
-    Network network = readModel(
-        "[TRANSECTS]\nNC 0.1 0.1 0.1\nX1 T1 2 0 1 0 0 0 0 0\nGR 1 0 1 1\n[WEIRS]\nW1 J1 J2 TRANSVERSE 1 2\n"
-        "[XSECTIONS]\nW1 RECT_OPEN 1 2 0 0\n[CONDUITS]\n");
-    ConsoleCapture console;
-    xsConvertSpecialShapes(network);
-    ASSERT_EQ(network.xsTableSet.size(), 2U);
-    EXPECT_EQ(network.xsTableSet[1].ID, "W1");
-    EXPECT_EQ(network.xsTableSet[1].Nchannel, 0.0F);
-}
-
 TEST(SpecialShapesDeathTest, StopOnlyWhenATableToBeMadeFindsNoRoom) {
     std::string transects = "[TRANSECTS]\nNC 0.1 0.1 0.1\n";
     for (int i = 0; i < kTableCapacity; ++i) transects += "X1 T" + std::to_string(i) + " 0 0 1 0 0 0 0 0\n";
@@ -84,33 +72,32 @@ TEST(SpecialShapesDeathTest, StopOnlyWhenATableToBeMadeFindsNoRoom) {
 }
 
 TEST(ArchSizeCode, TakesAStandardSizeInFeetFromTheCodeOrFromAWholeHeightWithoutWidth) {
-    const std::string report = "\nC5 Arch Geometry Properties Set To Size Code ID: 5\n    Full Height:    1.8750 ft\n"
-                               "    Max Width:      3.0208 ft\n    Full Area:      4.4000 ft2\n";
-    struct Case {
+    const std::string code5 = "\nC5 Arch Geometry Properties Set To Size Code ID: 5\n    Full Height:    1.8750 ft\n"
+                              "    Max Width:      3.0208 ft\n    Full Area:      4.4000 ft2\n";
+    const struct {
         float height, width, code;
+        ArchDimensions expected;
         std::string console;
-    };
-    const Case cases[] = {
-        {1.0F, 2.0F, 5.0F, report},
-        {5.0F, 0.0F, 0.0F,
-         "\nWARNING: C5 Arch Conduit has a width of 0... assuming geom1 parameter is size code\n" + report},
+    } cases[] = {
+        {1.0F, 2.0F, 5.0F, {22.5F / 12, 36.25F / 12, 4.4F}, code5},
+        {5.0F, 0.0F, 0.0F, {22.5F / 12, 36.25F / 12, 4.4F},
+         "\nWARNING: C5 Arch Conduit has a width of 0... assuming geom1 parameter is size code\n" + code5},
+        // A code beyond the table: the given size taken as inches, no standard area.
+        {24.0F, 36.0F, 150.0F, {2.0F, 3.0F, 0.0F},
+         "\nC5 Arch Geometry Properties Set To Size Code ID: 150\n    Full Height:    2.0000 ft\n"
+         "    Max Width:      3.0000 ft\n    Full Area:      0.0000 ft2\n"},
+        // Neither a code nor a whole height without width: nothing changes.
+        {2.0F, 3.0F, 0.0F, {2.0F, 3.0F, 0.0F}, ""},
+        {5.5F, 0.0F, 0.0F, {5.5F, 0.0F, 0.0F}, ""},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.console);
         ConsoleCapture console;
         const ArchDimensions arch = xsArchSizeCode(c.height, c.width, c.code, "C5");
-        EXPECT_FLOAT_EQ(arch.height, 22.5F / 12);
-        EXPECT_FLOAT_EQ(arch.width, 36.25F / 12);
-        EXPECT_FLOAT_EQ(arch.area, 4.4F);
+        EXPECT_FLOAT_EQ(arch.height, c.expected.height);
+        EXPECT_FLOAT_EQ(arch.width, c.expected.width);
+        EXPECT_FLOAT_EQ(arch.area, c.expected.area);
         EXPECT_EQ(console.text(), c.console);
-    }
-    // Neither a code nor a whole height without width: nothing changes.
-    for (const auto& [height, width] : {std::pair{2.0F, 3.0F}, std::pair{5.5F, 0.0F}}) {
-        ConsoleCapture console;
-        const ArchDimensions arch = xsArchSizeCode(height, width, 0, "C5");
-        EXPECT_EQ(arch.height, height);
-        EXPECT_EQ(arch.width, width);
-        EXPECT_EQ(arch.area, 0.0F);
-        EXPECT_EQ(console.text(), "");
     }
 }
 
@@ -122,38 +109,6 @@ TEST(ArchSizeCode, StandardAreasAreInSquareFeetLikeTheAreaOfTheirRiseAndSpan) {
         const float rectangle = size.riseInches * size.spanInches / 144.0F;
         EXPECT_NEAR(size.areaSquareFeet / rectangle, 0.7879F, 0.1F) << "code " << i + 1;
     }
-}
-
-TEST(ArchTables, ScaleTheCurvesByHeightWidthAndAreaWithTheFallbackArea) {
-    ConsoleCapture console;
-    const ArchTable table = xsArchTables(2.0F, 3.0F, 0.0F, "C5");
-    EXPECT_FLOAT_EQ(table.area.back(), 0.7879F * 2 * 3);
-    EXPECT_FLOAT_EQ(table.depth[5], 0.4F);
-    EXPECT_FLOAT_EQ(table.width[5], 3 * 0.9846F);
-    EXPECT_FLOAT_EQ(table.area[5], 0.7879F * 2 * 3 * 0.19F);
-    EXPECT_EQ(table.depth.front(), 0.0F);
-    EXPECT_EQ(table.width.back(), 0.0F);
-
-    // A code beyond the table: the given size read as inches, the fallback area.
-    const ArchTable unknown = xsArchTables(24.0F, 36.0F, 150.0F, "C5");
-    EXPECT_FLOAT_EQ(unknown.depth.back(), 2.0F);
-    EXPECT_FLOAT_EQ(unknown.area.back(), 0.7879F * 2 * 3);
-    EXPECT_NE(console.text().find("Size Code ID: 150\n    Full Height:    2.0000 ft"), std::string::npos);
-}
-
-TEST(RectTriangularTable, RunsFromTheTriangleToFullAndClosesJustAbove) {
-    const RectTriangularTable table = xsRectTriangularTable(2.0F, 3.0F, 0.5F);
-    EXPECT_EQ(table.height, (std::array<float, 4>{0.0F, 0.5F, 2.0F, 2.001F}));
-    EXPECT_EQ(table.width, (std::array<float, 4>{0.0F, 3.0F, 3.0F, 0.0F}));
-}
-
-TEST(HeightWidthRecord, NamesTheTableFileAndItsColumns) {
-    xsHwRecord("A", "C5");
-    EXPECT_EQ(layers().gisAttributeLine,
-              "\"C5.csv\",\"HW\",\"A\",\"H\",\"W\",\"A\",\"\",\"\",\"\",     0.000,     0.000,     0.000");
-    xsHwRecord("", std::string(60, 'L'));
-    EXPECT_EQ(layers().gisAttributeLine, "\"" + std::string(50, 'L') +
-                                             "\",\"HW\",\"\",\"H\",\"W\",\"\",\"\",\"\",\"\",     0.000,     0.000,     0.000");
 }
 
 }  // namespace
