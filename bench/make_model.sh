@@ -25,7 +25,9 @@ awk -v folder="$folder" 'BEGIN {
     # Links: name, from and to junction; conduits run along rows, weirs and orifices down columns.
     count = 0
     for (r = 0; r < n && count < conduits; r++)
-        for (c = 1; c < n && count < conduits; c++) { count++; name[count] = "C" count; from[count] = r * n + c; to[count] = r * n + c + 1 }
+        for (c = 1; c < n && count < conduits; c++) {
+            count++; name[count] = "C" count; from[count] = r * n + c; to[count] = r * n + c + 1
+        }
     for (k = 1; k <= weirs + orifices; k++) {
         count++; col = k; row = 2 * (k % 40)
         name[count] = (k <= weirs) ? "W" k : "O" (k - weirs)
@@ -35,7 +37,8 @@ awk -v folder="$folder" 'BEGIN {
     print "\n[CONDUITS]" > inp
     for (i = 1; i <= conduits; i++) printf "%s J%d J%d 100 0.013 0 0 0 0\n", name[i], from[i], to[i] > inp
     print "\n[WEIRS]" > inp
-    for (i = conduits + 1; i <= conduits + weirs; i++) printf "%s J%d J%d TRANSVERSE 0.5 3.33 NO 0 0\n", name[i], from[i], to[i] > inp
+    for (i = conduits + 1; i <= conduits + weirs; i++)
+        printf "%s J%d J%d TRANSVERSE 0.5 3.33 NO 0 0\n", name[i], from[i], to[i] > inp
     print "\n[ORIFICES]" > inp
     for (i = conduits + weirs + 1; i <= count; i++)
         printf "%s J%d J%d %s 0.2 0.65 NO 0\n", name[i], from[i], to[i], (i % 2 ? "SIDE" : "BOTTOM") > inp
@@ -63,11 +66,16 @@ awk -v folder="$folder" 'BEGIN {
     }
 
     print "\n[COORDINATES]" > inp
-    for (j = 1; j <= n * n; j++) { x[j] = 300000 + ((j - 1) % n) * 50; y[j] = 6000000 + int((j - 1) / n) * 50; printf "J%d %.2f %.2f\n", j, x[j], y[j] > inp }
+    for (j = 1; j <= n * n; j++) {
+        x[j] = 300000 + ((j - 1) % n) * 50; y[j] = 6000000 + int((j - 1) / n) * 50
+        printf "J%d %.2f %.2f\n", j, x[j], y[j] > inp
+    }
 
     # Three vertices per conduit, off the straight line so that none is dropped.
     print "\n[VERTICES]" > inp
-    print "WKT,ID,Type,Ignore,UCS,Len_or_ANA,n_or_n_F,US_Invert,DS_Invert,Form_Loss,pBlockage,Inlet_Type,Conn_1D_2D,Conn_No,Width_or_Dia,Height_or_WF,Number_of,Height_Cont,Width_Cont,Entry_Loss,Exit_Loss,Comment" > links
+    columns = "WKT,ID,Type,Ignore,UCS,Len_or_ANA,n_or_n_F,US_Invert,DS_Invert,Form_Loss,pBlockage,Inlet_Type," \
+              "Conn_1D_2D,Conn_No,Width_or_Dia,Height_or_WF,Number_of,Height_Cont,Width_Cont,Entry_Loss,Exit_Loss,Comment"
+    print columns > links
     for (i = 1; i <= count; i++) {
         a = from[i]; b = to[i]
         wkt = sprintf("%.3f %.3f", x[a], y[a])
@@ -77,14 +85,20 @@ awk -v folder="$folder" 'BEGIN {
             wkt = wkt sprintf(",%.3f %.3f", vx, vy)
         }
         wkt = wkt sprintf(",%.3f %.3f", x[b], y[b])
-        printf "\"LINESTRING (%s)\",\"%s\",\"C\",\"F\",\"T\",100.000,0.013,-99999.000,-99999.000,0.000,0.000,\"\",\"\",0,1.200,0.000,1,0.000,0.000,0.000,0.000,%s\n", wkt, name[i], name[i] > links
+        printf "\"LINESTRING (%s)\",\"%s\",\"C\",\"F\",\"T\",100.000,0.013,-99999.000,-99999.000,0.000,0.000,", wkt, name[i] > links
+        printf "\"\",\"\",0,1.200,0.000,1,0.000,0.000,0.000,0.000,%s\n", name[i] > links
     }
-    print "WKT,ID,Type,Ignore,UCS,Len_or_ANA,n_or_n_F,US_Invert,DS_Invert,Form_Loss,pBlockage,Inlet_Type,Conn_1D_2D,Conn_No,Width_or_Dia,Height_or_WF,Number_of,Height_Cont,Width_Cont,Entry_Loss,Exit_Loss,Comment" > nodes
-    for (j = 1; j <= n * n; j++)
-        printf "\"POINT (%.3f %.3f)\",\"J%d\",\"Node\",\"F\",\"T\",0.000,0.000,-99999.000,%.3f,0.000,0.000,\"\",\"\",0,0.000,0.000,0,0.000,0.000,0.000,0.000,J%d\n", x[j], y[j], j, 100 - (j % n) * 0.1, j > nodes
+    print columns > nodes
+    for (j = 1; j <= n * n; j++) {
+        printf "\"POINT (%.3f %.3f)\",\"J%d\",\"Node\",\"F\",\"T\",0.000,0.000,-99999.000,%.3f,0.000,0.000,", \
+               x[j], y[j], j, 100 - (j % n) * 0.1 > nodes
+        printf "\"\",\"\",0,0.000,0.000,0,0.000,0.000,0.000,0.000,J%d\n", j > nodes
+    }
 }'
 
 # Column types for ogr2ogr, as the converter declares them.
-types='WKT,String(12),String(4),String(1),String(1),Real(16.5),Real(16.5),Real(16.5),Real(16.5),Real(16.5),Real(16.5),String(50),String(4),Integer(8),Real(16.5),Real(16.5),Integer(8),Real(16.5),Real(16.5),Real(16.5),Real(16.5),String(100)'
+real='Real(16.5)'
+types="WKT,String(12),String(4),String(1),String(1),$real,$real,$real,$real,$real,$real,String(50),String(4),Integer(8)"
+types+=",$real,$real,Integer(8),$real,$real,$real,$real,String(100)"
 echo "$types" > "$folder/links.csvt"
 echo "${types/String(50)/String(12)}" > "$folder/junctions.csvt"

@@ -165,8 +165,9 @@ std::size_t xsectionOf(const Network& network, std::string_view message, const s
     return *found;
 }
 
-const inpJunction& upstreamJunction(const Network& network, std::string_view node, std::string_view message,
-                                    const std::string& link) {
+// The junction a weir or orifice starts from, for its crest or invert; none ends the run.
+const inpJunction& node1Junction(const Network& network, std::string_view node, std::string_view message,
+                                 const std::string& link) {
     const auto found = network.inpJunctionTable.find(node);
     if (!found) stopWith({std::string(message) + link});
     return network.inpJunctionTable[*found];
@@ -278,7 +279,7 @@ void nwkWeirRecord(const Network& network, std::size_t i, bool& weirTypeFlag) {
     const inpXsection& xsection =
         network.inpXsectionTable[xsectionOf(network, "ERROR - Unable to find XSection data for weir: ", weir.Name)];
     const inpJunction& junction =
-        upstreamJunction(network, weir.Node1, "ERROR - Unable to find Junction data for weir: ", weir.Name);
+        node1Junction(network, weir.Node1, "ERROR - Unable to find Junction data for weir: ", weir.Name);
 
     NetworkAttributes a;
     a.id = weir.Name;
@@ -323,11 +324,10 @@ void nwkWeirRecord(const Network& network, std::size_t i, bool& weirTypeFlag) {
 
 void nwkOrificeRecord(Network& network, std::size_t i) {
     const inpOrifice& orifice = network.inpOrificeTable[i];
-    const std::size_t found =
-        xsectionOf(network, "ERROR - Unable to find XSection data for orifice: ", orifice.Name);
+    const std::size_t found = xsectionOf(network, "ERROR - Unable to find XSection data for orifice: ", orifice.Name);
     const inpXsection& xsection = network.inpXsectionTable[found];
     const inpJunction& junction =
-        upstreamJunction(network, orifice.Node1, "ERROR - Unable to find Junction data for orifice: ", orifice.Name);
+        node1Junction(network, orifice.Node1, "ERROR - Unable to find Junction data for orifice: ", orifice.Name);
 
     NetworkAttributes a;
     a.id = orifice.Name;

@@ -26,9 +26,7 @@ constexpr float kTopLevel = 10.0F;
 bool isCircular(const inpXsection& xsection) { return ASAME(xsection.Shape, "CIRCULAR"); }
 
 // The reduction of weir flow by the water standing on the far side.
-float submergence(float lower, float higher) {
-    return std::pow(1.0F - std::pow(lower / higher, 1.5F), 0.385F);
-}
+float submergence(float lower, float higher) { return std::pow(1.0F - std::pow(lower / higher, 1.5F), 0.385F); }
 
 const inpJunction& orificeJunction(const Network& network, std::string_view node, std::string_view message,
                                    const std::string& link) {

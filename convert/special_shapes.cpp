@@ -90,8 +90,7 @@ void writePartTable(const HwPart& part, const inpXsection& xsection) {
     }
 }
 
-void writePartLine(const Network& network, const HwPart& part, const std::string& link, int gisID,
-                   GisObject& object) {
+void writePartLine(const Network& network, const HwPart& part, const std::string& link, int gisID, GisObject& object) {
     const auto conduit = network.inpConduitTable.findExact(link);
     if (!conduit) {
         writeAfterEmptyLine("WARNING: Unable to find the name of coordinates for " + std::string(part.shape) + " " +
@@ -122,8 +121,8 @@ void writePartLine(const Network& network, const HwPart& part, const std::string
     gisWriteRecord(gisID, object);
 }
 
-void writePart(const Network& network, const HwPart& part, int found, const std::vector<std::size_t>& list,
-               int gisID, GisObject& object) {
+void writePart(const Network& network, const HwPart& part, int found, const std::vector<std::size_t>& list, int gisID,
+               GisObject& object) {
     writeAfterEmptyLine("Outputting " + std::string(part.name) + " conduit data... found " + AINTEGER(found) + " " +
                         std::string(part.name) + " conduit(s).");
     makeXsFolder();

@@ -43,20 +43,16 @@ int openOutputLayer(std::string_view name, std::span<const SchemaColumn> columns
     return gisID;
 }
 
-float geom1Real4(const inpXsection& xsection) {
-    return geom1Number(xsection, listin::parseReal4(xsection.Geom1));
-}
+float geom1Real4(const inpXsection& xsection) { return geom1Number(xsection, listin::parseReal4(xsection.Geom1)); }
 
-double geom1Real8(const inpXsection& xsection) {
-    return geom1Number(xsection, listin::parseReal8(xsection.Geom1));
-}
+double geom1Real8(const inpXsection& xsection) { return geom1Number(xsection, listin::parseReal8(xsection.Geom1)); }
 
 void makeXsFolder() { makeOutputFolder("xs", "ERROR 0005 - Could not make the output folder for xs files."); }
 
 void requireFileNamePart(std::string_view kind, std::string_view name) {
     if (name.find_first_of("/\\") == std::string_view::npos && name != "." && name != "..") return;
-    stopWith({"ERROR - The name of " + std::string(kind) + " " + std::string(name) +
-              " cannot be used as a file name."});
+    stopWith(
+        {"ERROR - The name of " + std::string(kind) + " " + std::string(name) + " cannot be used as a file name."});
 }
 
 TableFile::TableFile(std::string_view name) { OPENFREEUNIT(unit_, "O ", name, 1); }

@@ -39,7 +39,8 @@ Files filesUnder(const fs::path& folder, const std::vector<std::string>& without
 
 std::string withoutBuildLabel(std::string console) {
     const std::string label = "Build " + std::string(kBuildLabel) + "\n";
-    if (const auto at = console.find(label); at != std::string::npos) console.replace(at, label.size(), "Build <label>\n");
+    if (const auto at = console.find(label); at != std::string::npos)
+        console.replace(at, label.size(), "Build <label>\n");
     return console;
 }
 

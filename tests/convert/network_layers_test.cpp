@@ -30,8 +30,29 @@ std::vector<std::string> fields() {
     return values;
 }
 
-enum Column { kId, kType, kIgnore, kUcs, kLength, kRoughness, kUsInvert, kDsInvert, kFormLoss, kBlockage, kInletType,
-              kConn, kConnNo, kWidth, kHeight, kNumber, kHeightCont, kWidthCont, kEntryLoss, kExitLoss, kComment };
+enum Column {
+    kId,
+    kType,
+    kIgnore,
+    kUcs,
+    kLength,
+    kRoughness,
+    kUsInvert,
+    kDsInvert,
+    kFormLoss,
+    kBlockage,
+    kInletType,
+    kConn,
+    kConnNo,
+    kWidth,
+    kHeight,
+    kNumber,
+    kHeightCont,
+    kWidthCont,
+    kEntryLoss,
+    kExitLoss,
+    kComment
+};
 
 struct ConduitCase {
     std::string_view xsection;  // the [XSECTIONS] line after the link name
@@ -52,8 +73,8 @@ TEST(ConduitRecord, TakesTypeAndDimensionsFromTheShape) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.xsection);
-        Network network = readModel("[CONDUITS]\nA1 J1 J2 52.5 0.012 0 0 0 0\n[XSECTIONS]\nA1 " +
-                                    std::string(c.xsection) + "\n");
+        Network network =
+            readModel("[CONDUITS]\nA1 J1 J2 52.5 0.012 0 0 0 0\n[XSECTIONS]\nA1 " + std::string(c.xsection) + "\n");
         ConsoleCapture console;
         nwkConduitRecord(network, 0);
         const auto f = fields();
@@ -125,8 +146,7 @@ struct OrificeCase {
 TEST(OrificeRecord, ConvertsSideAndBottomOrifices) {
     const OrificeCase cases[] = {
         {"O1", "SIDE 0.3 0.65 YES 0", "CIRCULAR 0.5 0 0 0", "CU?", "0.010", "10.300", "", "1.000", "0.650", false},
-        {"O1", "side 0.3 0.65 YES 0", "RECT_CLOSED 0.4 0.6 0 0", "RU?", "0.010", "10.300", "", "0.650", "1.000",
-         false},
+        {"O1", "side 0.3 0.65 YES 0", "RECT_CLOSED 0.4 0.6 0 0", "RU?", "0.010", "10.300", "", "0.650", "1.000", false},
         {"O1", "BOTTOM 0.5 0.6 YES 0", "CIRCULAR 0.5 0 0 0", "M?", "0.000", "10.500",
          "matrix_flow\\O1_Q.csv|matrix_flow\\O1_A.csv", "1.000", "1.000", true},
         // The two file names no longer fit in the column's 50 characters.
@@ -137,9 +157,9 @@ TEST(OrificeRecord, ConvertsSideAndBottomOrifices) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.orifice);
         const std::string name(c.name);
-        Network network = readModel("[JUNCTIONS]\nJ1 10.0 0 0 0 0\n[ORIFICES]\n" + name + " J1 J2 " +
-                                    std::string(c.orifice) + "\n[XSECTIONS]\nX CIRCULAR 1 0 0 0\n" + name + " " +
-                                    std::string(c.shape) + "\n");
+        Network network =
+            readModel("[JUNCTIONS]\nJ1 10.0 0 0 0 0\n[ORIFICES]\n" + name + " J1 J2 " + std::string(c.orifice) +
+                      "\n[XSECTIONS]\nX CIRCULAR 1 0 0 0\n" + name + " " + std::string(c.shape) + "\n");
         ConsoleCapture console;
         nwkOrificeRecord(network, 0);
         const auto f = fields();
@@ -152,8 +172,8 @@ TEST(OrificeRecord, ConvertsSideAndBottomOrifices) {
         EXPECT_EQ(f[kNumber], "1");
         EXPECT_EQ(f[kHeightCont], c.heightCont);
         EXPECT_EQ(f[kWidthCont], c.widthCont);
-        EXPECT_EQ(network.inpXsectionTable.bottomOrifices, c.bottom ? std::vector<std::size_t>{1}
-                                                                   : std::vector<std::size_t>{});
+        EXPECT_EQ(network.inpXsectionTable.bottomOrifices,
+                  c.bottom ? std::vector<std::size_t>{1} : std::vector<std::size_t>{});
         EXPECT_EQ(console.text().empty(), c.type != "?");
     }
 }

@@ -22,12 +22,20 @@ struct ShapeCase {
 
 TEST(SpecialShapes, TurnOpenChannelsIntoTwoPointHeightWidthTables) {
     const ShapeCase cases[] = {
-        {"TRAPEZOIDAL 2 3 1 2 1", {0, 2}, {3, 9},
+        {"TRAPEZOIDAL 2 3 1 2 1",
+         {0, 2},
+         {3, 9},
          "        full_height:     2.000\n        base_width :     3.000\n        left_slope :     1.000\n"
          "        right_slope:     2.000\n"},
         // A width of 0 at the bottom would close the channel.
-        {"TRIANGULAR 1.5 2 0 0 1", {0, 1.5F}, {0.001F, 2}, "        full_height:     1.500\n        top_width  :     2.000\n"},
-        {"rect_open 0.8 2.5 0 0 1", {0, 0.8F}, {2.5F, 2.5F}, "        full_height:     0.800\n        top_width  :     2.500\n"},
+        {"TRIANGULAR 1.5 2 0 0 1",
+         {0, 1.5F},
+         {0.001F, 2},
+         "        full_height:     1.500\n        top_width  :     2.000\n"},
+        {"rect_open 0.8 2.5 0 0 1",
+         {0, 0.8F},
+         {2.5F, 2.5F},
+         "        full_height:     0.800\n        top_width  :     2.500\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.xsection);
@@ -37,10 +45,14 @@ TEST(SpecialShapes, TurnOpenChannelsIntoTwoPointHeightWidthTables) {
         ConsoleCapture console;
         xsConvertSpecialShapes(network);
         const std::string shape(c.xsection.substr(0, c.xsection.find(' ')));
-        EXPECT_EQ(console.text(), "\nConvert special SWMM cross Xsections to Transects\n"
-                                  "WARNNING - Unable to find CONDUITS data for Xsection: C1\n"
-                                  "CHECK - [" + shape + "] cross section C3 is converted to ORVALE cross section .csv "
-                                  "based on \n" + std::string(c.report));
+        EXPECT_EQ(console.text(),
+                  "\nConvert special SWMM cross Xsections to Transects\n"
+                  "WARNNING - Unable to find CONDUITS data for Xsection: C1\n"
+                  "CHECK - [" +
+                      shape +
+                      "] cross section C3 is converted to ORVALE cross section .csv "
+                      "based on \n" +
+                      std::string(c.report));
         ASSERT_EQ(network.xsTableSet.size(), 1U);
         const xsTable& table = network.xsTableSet[0];
         EXPECT_EQ(table.ID, "C3");
@@ -72,18 +84,25 @@ TEST(SpecialShapesDeathTest, StopOnlyWhenATableToBeMadeFindsNoRoom) {
 }
 
 TEST(ArchSizeCode, TakesAStandardSizeInFeetFromTheCodeOrFromAWholeHeightWithoutWidth) {
-    const std::string code5 = "\nC5 Arch Geometry Properties Set To Size Code ID: 5\n    Full Height:    1.8750 ft\n"
-                              "    Max Width:      3.0208 ft\n    Full Area:      4.4000 ft2\n";
+    const std::string code5 =
+        "\nC5 Arch Geometry Properties Set To Size Code ID: 5\n    Full Height:    1.8750 ft\n"
+        "    Max Width:      3.0208 ft\n    Full Area:      4.4000 ft2\n";
     const struct {
         float height, width, code;
         ArchDimensions expected;
         std::string console;
     } cases[] = {
         {1.0F, 2.0F, 5.0F, {22.5F / 12, 36.25F / 12, 4.4F}, code5},
-        {5.0F, 0.0F, 0.0F, {22.5F / 12, 36.25F / 12, 4.4F},
+        {5.0F,
+         0.0F,
+         0.0F,
+         {22.5F / 12, 36.25F / 12, 4.4F},
          "\nWARNING: C5 Arch Conduit has a width of 0... assuming geom1 parameter is size code\n" + code5},
         // A code beyond the table: the given size taken as inches, no standard area.
-        {24.0F, 36.0F, 150.0F, {2.0F, 3.0F, 0.0F},
+        {24.0F,
+         36.0F,
+         150.0F,
+         {2.0F, 3.0F, 0.0F},
          "\nC5 Arch Geometry Properties Set To Size Code ID: 150\n    Full Height:    2.0000 ft\n"
          "    Max Width:      3.0000 ft\n    Full Area:      0.0000 ft2\n"},
         // Neither a code nor a whole height without width: nothing changes.

@@ -39,11 +39,12 @@ Written writeTable(std::string_view transects) {
 
 TEST(TransectTable, MovesAStationEqualToTheOneWrittenBeforeIt) {
     const Written repeated = writeTable("NC 0.05 0.06 0.03\nX1 T1 4 0 10 0 0 0 0 0\nGR 1 0 2 5 3 5 4 10\n");
-    EXPECT_EQ(repeated.file, "X, Z, N\n"
-                             "      0.0000000,      1.0000000,      0.0300000\n"
-                             "      5.0000000,      2.0000000,      0.0300000\n"
-                             "      5.0000100,      3.0000000,      0.0300000\n"
-                             "     10.0000000,      4.0000000,      0.0300000\n");
+    EXPECT_EQ(repeated.file,
+              "X, Z, N\n"
+              "      0.0000000,      1.0000000,      0.0300000\n"
+              "      5.0000000,      2.0000000,      0.0300000\n"
+              "      5.0000100,      3.0000000,      0.0300000\n"
+              "     10.0000000,      4.0000000,      0.0300000\n");
     EXPECT_EQ(repeated.console,
               "\nWARNING - ORVALE cannot handle two overapping points in a cross section, x added by 0.00001"
               "xs\\T1.csvpoint           3\n");
@@ -61,13 +62,14 @@ TEST(TransectTable, MovesAStationEqualToTheOneWrittenBeforeIt) {
 
 TEST(TransectTable, GivesBankStationsAndWhatLiesBetweenThemTheChannelValue) {
     const Written table = writeTable("NC 0.05 0.06 0.03\nX1 T1 6 2 8 0 0 0 0 0\nGR 9 0 8 1 7 2\nGR 6 8 7 9 8 10\n");
-    EXPECT_EQ(table.file, "X, Z, N\n"
-                          "      0.0000000,      9.0000000,      0.0500000\n"
-                          "      1.0000000,      8.0000000,      0.0500000\n"
-                          "      2.0000000,      7.0000000,      0.0300000\n"
-                          "      8.0000000,      6.0000000,      0.0300000\n"
-                          "      9.0000000,      7.0000000,      0.0600000\n"
-                          "     10.0000000,      8.0000000,      0.0600000\n");
+    EXPECT_EQ(table.file,
+              "X, Z, N\n"
+              "      0.0000000,      9.0000000,      0.0500000\n"
+              "      1.0000000,      8.0000000,      0.0500000\n"
+              "      2.0000000,      7.0000000,      0.0300000\n"
+              "      8.0000000,      6.0000000,      0.0300000\n"
+              "      9.0000000,      7.0000000,      0.0600000\n"
+              "     10.0000000,      8.0000000,      0.0600000\n");
     EXPECT_EQ(table.console, "");
 }
 
