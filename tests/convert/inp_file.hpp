@@ -1,10 +1,11 @@
 // tests/convert/inp_file.hpp: an .inp text in a temporary file, open on a unit as the main
-// program opens it, for the scan and the readers.
+// program opens it, for the scan, the readers and the network built from it.
 #pragma once
 #include <string>
 #include <string_view>
 
 #include "common/units.hpp"
+#include "convert/main_program.hpp"
 #include "support/test_support.hpp"
 
 namespace zx::test {
@@ -35,6 +36,14 @@ std::string consoleOf(std::string_view text, Call call) {
     const std::size_t opened = console.text().size();
     call(file.unit());
     return console.text().substr(opened);
+}
+
+// The network of a hand-made .inp text as the main program reads it, the reading lines left off
+// the console.
+inline convert::Network readModel(std::string_view text) {
+    convert::Network network;
+    consoleOf(text, [&](int unit) { convert::readNetwork(network, unit); });
+    return network;
 }
 
 }  // namespace zx::test

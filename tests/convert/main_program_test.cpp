@@ -1,142 +1,104 @@
-// tests/convert/main_program_test.cpp: the converter run as a user runs it: its console
-// transcript and exit status for the command line, the projection files, the input prompt and
-// the reading of the tables. Whole conversions are in conversion_test.cpp.
+// tests/convert/main_program_test.cpp: the converter run as a user runs it on small hand-made
+// models: the command line, the projection files, the input prompt, the stops before anything is
+// written and the exit status. Whole conversions are in conversion_test.cpp.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "build_info.hpp"
 #include "support/test_support.hpp"
 
 namespace zx {
 namespace {
 
-using test::run;
-using test::writeText;
+namespace fs = std::filesystem;
 
-std::string startLines(int arguments) {
-    return "\nBuild " + std::string(kBuildLabel) + "\n\n\nFound  " + std::to_string(arguments) + " arguments\n";
-}
+// No section here starts an output stage.
+constexpr std::string_view kQuiet = "[XSECTIONS]\nC1 CIRCULAR 1 0 0 0 1\n[COORDINATES]\nJ1 0 0\n";
+constexpr std::string_view kMif = "Version 300\nCoordSys Earth Projection 8, 74\nData\n";
+const std::string kNodes = "[JUNCTIONS]\nJ1 2 0 0 0 0\nJ2 1 0 0 0 0\n[COORDINATES]\nJ1 0 0\nJ2 1 1\n";
 
-const std::string kCloseLines = "\nPress Enter to Close\n";
-
-// Read in a fixed order whatever the file's order; no section here starts an output stage.
-constexpr std::string_view kQuietModel =
-    "[VERTICES]\nC1 5 5\nC1 6 6\n[LOSSES]\nC1 0 0 0 YES\n[XSECTIONS]\nC1 CIRCULAR 1 0 0 0 1\n"
-    "[COORDINATES]\nJ1 0 0\n[TAGS]\n";
-
-TEST(MainProgram, WithoutArgumentsShowsTheUsageAndFails) {
-    test::TempDir dir;
-    const auto result = run({ZX_EXECUTABLE}, dir.path());
-    EXPECT_EQ(result.out, startLines(1) +
-                              "\nThis development utility converts an EPA swmm file to GIS files.\n\n   Syntax is:\n"
-                              "      zervanix.exe -mif SWMM.inp\n      zervanix.exe -shp SWMM.inp\n\n" + kCloseLines);
-    EXPECT_EQ(result.status, 1);
-}
-
-TEST(MainProgram, ReadsTheSectionsInTheirFixedOrderAndFinishes) {
-    test::TempDir dir;
-    writeText(dir.path() / "model.inp", kQuietModel);
-    const auto result = run({ZX_EXECUTABLE, "model.inp"}, dir.path());
-    EXPECT_EQ(result.out, startLines(2) +
-                              " Trying to open file model.inp...OK. Opened File Unit:1001\n"
-                              "\nWARNING - Unrecognised Section Flag: [TAGS]\n"
-                              "\nReading [COORDINATES] data...\n   Finished.\nFound 1 coordinate points.\n"
-                              "\nReading [XSECTIONS] data...\n   Finished.\nFound 1 xsections.\n"
-                              "\nReading [LOSSES] data...\n   Finished.\nFound 1 LOSSES.\n"
-                              "\nReading [VERTICES] data...\n   Finished.\n"
-                              "Found 1 links with a total of 2 additional vertices.\n"
-                              "\nFinished.\n" + kCloseLines);
-    EXPECT_EQ(result.status, 0);
-}
-
-struct CommandCase {
-    std::vector<std::string> arguments;
-    std::vector<std::pair<std::string, std::string_view>> files;
-    int status;
-    std::string_view shown;  // a stretch of the transcript
+struct RunCase {
+    std::vector<std::string> arguments{"model.inp"};
+    std::string model{kQuiet};  // model.inp
+    std::vector<std::pair<std::string, std::string_view>> files{};
+    std::string_view input{};  // standard input
+    int status = 0;
+    std::string shown{};              // a stretch of the transcript; a stop's last line
+    std::string_view neverWritten{};  // a path that the stop keeps from being made
 };
 
-TEST(MainProgram, SwitchesPickTheOutputAndItsProjectionFile) {
-    constexpr std::string_view kMif = "Version 300\nCoordSys Earth Projection 8, 74\nData\n";
-    const CommandCase cases[] = {
-        {{"-MIF", "model.inp"}, {{"Header.mif", kMif}}, 0,
-         "\nUsing Header.mif for setting projection.\n"},
-        {{"-mifx", "model.inp"}, {{"Projection.mif", kMif}}, 0, "\nmif Projection: CoordSys Earth Projection 8, 74\n"},
-        {{"-txt", "model.inp"}, {}, 1, "\nERROR - A Header.prj or Projection.prj file does not exist in folder.\n"},
-        {{"-mif", "-shp", "model.inp"}, {}, 1, "\nERROR - Both mif and shp outputs specified, please use only one.\n"},
-        {{"-mif", "model.inp"}, {}, 1, "\nERROR - A Header.mif or Projection.mif file does not exist in folder.\n"},
-        {{"-mif", "model.inp"}, {{"Header.mif", "Version 300\n"}, {"Projection.mif", kMif}}, 1,
-         "\nERROR - Unable to find CoordSys line in Header.mif\n"},
-        {{"/shp", "model.inp"}, {}, 1, "\nERROR - A Header.prj or Projection.prj file does not exist in folder.\n"},
-        {{"-shp", "model.inp"}, {{"Header.prj", ""}}, 1,
-         "\nERROR - Projection line could not be found in \"GIS Projection\" .prj file.Header.prj\n"},
-        {{"\xE2\x80\x93shp", "model.inp"}, {{"Header.prj", "\nsecond line\n"}}, 0,
-         "GIS Projection being extracted from Header.prj\n"},
-        {{"-shp", "model.inp"}, {{"Projection.prj", "PROJCS[\"x\"]\n"}}, 0, "\nshp Projection: PROJCS[\"x\"]\n"},
-        // The last name wins, and its folder holds the projection file.
-        {{"a.inp", "sub/b.inp", "-shp"}, {{"sub/b.inp", kQuietModel}, {"sub/Projection.prj", "P\n"}}, 0,
-         "GIS Projection being extracted from sub/Projection.prj\n"},
-    };
-    for (const auto& c : cases) {
+const RunCase kRuns[] = {
+    {.arguments = {}, .status = 1,
+     .shown = "\nThis development utility converts an EPA swmm file to GIS files.\n\n   Syntax is:\n"
+              "      zervanix.exe -mif SWMM.inp\n      zervanix.exe -shp SWMM.inp\n"},
+    // The sections are read in a fixed order whatever the file's order.
+    {.shown = "Found 1 coordinate points.\n\nReading [XSECTIONS] data..."},
+    {.arguments = {"-MIF", "model.inp"}, .files = {{"Header.mif", kMif}},
+     .shown = "\nUsing Header.mif for setting projection.\n"},
+    {.arguments = {"-mif", "-shp", "model.inp"}, .status = 1,
+     .shown = "\nERROR - Both mif and shp outputs specified, please use only one."},
+    {.arguments = {"-mif", "model.inp"}, .status = 1,
+     .shown = "\nERROR - A Header.mif or Projection.mif file does not exist in folder."},
+    {.arguments = {"-mif", "model.inp"}, .files = {{"Header.mif", "Version 300\n"}, {"Projection.mif", kMif}},
+     .status = 1, .shown = "\nERROR - Unable to find CoordSys line in Header.mif"},
+    // An unknown switch stops with the message of a missing .prj file, whatever the folder holds.
+    {.arguments = {"-txt", "model.inp"}, .files = {{"Header.prj", "P\n"}}, .status = 1,
+     .shown = "\nERROR - A Header.prj or Projection.prj file does not exist in folder."},
+    {.arguments = {"/shp", "model.inp"}, .files = {{"Header.prj", ""}}, .status = 1,
+     .shown = "\nERROR - Projection line could not be found in \"GIS Projection\" .prj file.Header.prj"},
+    // A dash that a word processor made longer.
+    {.arguments = {"\xE2\x80\x93mif", "model.inp"}, .files = {{"Projection.mif", kMif}},
+     .shown = "\nmif Projection: CoordSys Earth Projection 8, 74\n"},
+    // The last name wins, and its folder holds the projection file; a name from the root is no switch.
+    {.arguments = {"a.inp", "{dir}/sub/b.inp", "-shp"}, .files = {{"sub/b.inp", kQuiet}, {"sub/Projection.prj", "P\n"}},
+     .shown = "/sub/Projection.prj\n"},
+    // A missing input is asked for until it exists or standard input ends.
+    {.arguments = {"missing.inp"}, .input = "wrong\nmodel\n",
+     .shown = " Please enter the .inp file ->  WARNING - Can''t find file wrong.inp, try again\n"
+              " Please enter the .inp file ->  Trying to open file model.inp...OK."},
+    {.arguments = {"missing.inp"}, .input = "also_missing\n", .status = 1,
+     .shown = " Please enter the .inp file ->  WARNING - Can''t find file also_missing.inp, try again\n"
+              " Please enter the .inp file -> \n\nERROR - No .inp file name given: standard input has ended."},
+    {.model = kNodes + "[CONDUITS]\nC1 J1 J2 1 0.01 0 0 0 0\n[XSECTIONS]\nC1 CIRCULAR 1 0 0 0 1\nX1 CIRCULAR 1 0 0 0\n",
+     .shown = "\nWARNING number of xsection and CONDUITS + ORIFICES + WEIRS do not match.\n  Number of conduits: 1\n"
+              "  Number of weir: 0\n  Number of xsections: 2\nPaused - press Enter to continue\n"},
+    // Names that would leave the output folder; a slash ends the values of a line unless quoted.
+    {.model = kNodes + "[TRANSECTS]\nNC 0.1 0.1 0.1\nX1 \"a/b\" 2 0 1 0 0 0 0 0\nGR 1 0 1 1\n", .status = 1,
+     .shown = "\nERROR - The name of transect a/b cannot be used as a file name.", .neverWritten = "xs/a"},
+    {.model = kNodes + "[TRANSECTS]\nNC 0.1 0.1 0.1\nX1 .. 2 0 1 0 0 0 0 0\nGR 1 0 1 1\n", .status = 1,
+     .shown = "\nERROR - The name of transect .. cannot be used as a file name.", .neverWritten = "xs/...csv"},
+    {.model = kNodes + "[CONDUITS]\n\"up/C5\" J1 J2 1 0.01 0 0 0 0\n[XSECTIONS]\n\"up/C5\" ARCH 1 2 0 0 1\n",
+     .status = 1,
+     .shown = "\nERROR - The name of link up/C5 cannot be used as a file name.", .neverWritten = "xs/up"},
+    {.model = kNodes + "[ORIFICES]\nm\\O1 J1 J2 BOTTOM 0 0.6 NO 0\n[XSECTIONS]\nm\\O1 CIRCULAR 1 0 0 0\n", .status = 1,
+     .shown = "\nERROR - The name of orifice m\\O1 cannot be used as a file name.", .neverWritten = "matrix_flow/m"},
+    // Without [XSECTIONS] a conduit has no shape to be written with.
+    {.model = kNodes + "[CONDUITS]\nC1 J1 J2 1 0.01 0 0 0 0\n", .status = 1,
+     .shown = "\nERROR - Unable to find XSection data for link: C1", .neverWritten = "xs"},
+    {.model = kNodes + "[CONDUITS]\nC1 J1 J2 1 0.01 0 0 0 0\n[XSECTIONS]\nC1 RECT_OPEN deep 2 0 0 1\n", .status = 1,
+     .shown = "\nERROR - Geom1 of link C1 is not a number: deep", .neverWritten = "xs"},
+};
+
+TEST(MainProgram, ShowsItsTranscriptAndEndsWithTheStatusOfTheRun) {
+    for (const RunCase& c : kRuns) {
+        SCOPED_TRACE(c.shown);
         test::TempDir dir;
-        std::filesystem::create_directory(dir.path() / "sub");
-        writeText(dir.path() / "model.inp", kQuietModel);
-        for (const auto& [name, text] : c.files) writeText(dir.path() / name, text);
+        fs::create_directory(dir.path() / "sub");
+        test::writeText(dir.path() / "model.inp", c.model);
+        for (const auto& [name, text] : c.files) test::writeText(dir.path() / name, text);
         std::vector<std::string> argv{ZX_EXECUTABLE};
-        argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
-        const auto result = run(argv, dir.path());
-        SCOPED_TRACE(c.arguments[0] + " " + c.arguments[1]);
+        for (std::string argument : c.arguments)
+            argv.push_back(argument.starts_with("{dir}") ? argument.replace(0, 5, dir.path().string()) : argument);
+        const auto result = test::run(argv, dir.path(), c.input);
         EXPECT_EQ(result.status, c.status);
-        EXPECT_NE(result.out.find(c.shown), std::string::npos) << result.out;
+        // Only a run that reached the end says so; a stop shows its message last.
+        const std::string close = "\n\nPress Enter to Close\n";
+        EXPECT_TRUE(c.status == 0 ? result.out.find(c.shown) != std::string::npos &&
+                                        result.out.ends_with("\nFinished." + close)
+                                  : result.out.ends_with(c.shown + close))
+            << result.out;
+        EXPECT_TRUE(c.neverWritten.empty() || !fs::exists(dir.path() / c.neverWritten)) << c.neverWritten;
     }
-}
-
-TEST(MainProgram, AnAbsoluteInputNameIsNoSwitch) {
-    test::TempDir dir;
-    test::TempDir elsewhere;
-    writeText(dir.path() / "model.inp", kQuietModel);
-    writeText(dir.path() / "Header.prj", "P\n");
-    const auto result = run({ZX_EXECUTABLE, "-shp", dir.file("model.inp")}, elsewhere.path());
-    EXPECT_NE(result.out.find("GIS Projection being extracted from " + dir.file("Header.prj")), std::string::npos)
-        << result.out;
-    EXPECT_EQ(result.status, 0);
-}
-
-TEST(MainProgram, PromptsForAMissingInputUntilItExistsOrInputEnds) {
-    test::TempDir dir;
-    writeText(dir.path() / "model.inp", kQuietModel);
-    const auto found = run({ZX_EXECUTABLE, "missing.inp"}, dir.path(), "wrong\nmodel\n");
-    EXPECT_NE(found.out.find(" Please enter the .inp file ->  WARNING - Can''t find file wrong.inp, try again\n"
-                             " Please enter the .inp file ->  Trying to open file model.inp...OK."),
-              std::string::npos)
-        << found.out;
-    EXPECT_EQ(found.status, 0);
-
-    const auto ended = run({ZX_EXECUTABLE, "missing.inp"}, dir.path(), "also_missing\n");
-    EXPECT_EQ(ended.out, startLines(2) +
-                             " Please enter the .inp file ->  WARNING - Can''t find file also_missing.inp, try again\n"
-                             " Please enter the .inp file -> \n"
-                             "\nERROR - No .inp file name given: standard input has ended.\n" + kCloseLines);
-    EXPECT_EQ(ended.status, 1);
-}
-
-TEST(MainProgram, WarnsAndPausesWhenLinksAndCrossSectionsDoNotPairUpAndGoesOn) {
-    test::TempDir dir;
-    writeText(dir.path() / "model.inp",
-              "[CONDUITS]\nC1 J1 J2 1 0.01 0 0 0 0\nC2 J2 J3 1 0.01 0 0 0 0\n[WEIRS]\nW1 J1 J2 TRANSVERSE 1 2\n"
-              "[ORIFICES]\nO1 J1 J2 SIDE 0 0.6 NO 0\n[XSECTIONS]\nC1 CIRCULAR 1 0 0 0 1\nC2 CIRCULAR 1 0 0 0 1\n"
-              "W1 RECT_OPEN 1 2 0 0 1\nO1 CIRCULAR 1 0 0 0 1\nX1 CIRCULAR 1 0 0 0 1\n"
-              "[JUNCTIONS]\nJ1 0 0 0 0 0\n[COORDINATES]\nJ1 0 0\nJ2 1 0\nJ3 2 0\n");
-    const auto result = run({ZX_EXECUTABLE, "model.inp"}, dir.path());
-    EXPECT_NE(result.out.find("\nChecking number of sections matches number of CONDUITS...\n"
-                              "\nWARNING number of xsection and CONDUITS + ORIFICES + WEIRS do not match.\n"
-                              "  Number of conduits: 2\n  Number of weir: 1\n  Number of xsections: 5\n"
-                              "Paused - press Enter to continue\n"),
-              std::string::npos)
-        << result.out;
-    EXPECT_TRUE(result.out.ends_with("\nFinished.\n" + kCloseLines)) << result.out;
-    EXPECT_EQ(result.status, 0);
 }
 
 }  // namespace

@@ -17,32 +17,15 @@ TEST(NetworkLookup, FindsTheFirstRecordOfANameAsAsameOrExactComparisonWouldScan)
     const std::tuple<std::string_view, std::optional<std::size_t>, std::optional<std::size_t>> cases[] = {
         // name looked up, ASAME match, exact match
         {"c1", 0, 1},
-        {"C1   ", 0, 0},        // trailing blanks never count
-        {"'c2'", 2, std::nullopt},  // ASAME drops quotes and folds case
-        {"C2", 2, 3},
-        {"C3", 4, std::nullopt},    // leading blanks count only when compared exactly
+        {"C1   ", 0, 0},               // trailing blanks never count
+        {"'c2'", 2, std::nullopt},      // ASAME drops quotes and folds case
+        {"C3", 4, std::nullopt},        // leading blanks count only when compared exactly
         {"C4", std::nullopt, std::nullopt},
     };
     for (const auto& [name, asame, exact] : cases) {
         EXPECT_EQ(conduits.find(name), asame) << name;
         EXPECT_EQ(conduits.findExact(name), exact) << name;
     }
-}
-
-TEST(NetworkLookup, CrossSectionsAreFoundByLinkAndByTheTransectTheyName) {
-    XsectionTable xsections;
-    for (const auto& [link, shape, geom1] : {std::tuple{"C1", "IRREGULAR", "T1"}, std::tuple{"C2", "IRREGULAR", "t1"},
-                                             std::tuple{"C3", "IRREGULAR", "T1"}}) {
-        inpXsection xsection;
-        xsection.Link = link;
-        xsection.Shape = shape;
-        xsection.Geom1 = geom1;
-        xsections.append(xsection);
-    }
-    EXPECT_EQ(xsections.find("c2"), 1U);
-    EXPECT_EQ(xsections.findByGeom1Exact("t1"), 1U);
-    EXPECT_EQ(xsections.findByGeom1Exact("T1"), 0U);
-    EXPECT_EQ(xsections.findByGeom1Exact("T2"), std::nullopt);
 }
 
 }  // namespace
