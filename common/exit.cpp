@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "build_info.hpp"
+#include "common/text_lines.hpp"
 #include "common/units.hpp"
 #include "platform/console.hpp"
 #include "platform/message_box.hpp"
@@ -12,10 +13,6 @@
 
 namespace zx {
 namespace {
-std::string_view trimRight(std::string_view text) {
-    const auto last = text.find_last_not_of(' ');
-    return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
-}
 
 // The significant length of a text whose blanks and NULs both count as padding.
 std::size_t significantLength(const char* text, std::size_t length) {
@@ -30,9 +27,9 @@ void EXITS() {
     const auto& settings = table.settings();
     if (settings.pauseOnExit) {
         if (settings.windowedMode) {
-            const std::string name(trimRight(settings.simulationName));
+            const std::string name(significantPart(settings.simulationName));
             const std::string text = "Premature Exit of " + name + " Simulation " +
-                                     std::string(trimRight(settings.simulationTitle)) +
+                                     std::string(significantPart(settings.simulationTitle)) +
                                      "\r\rPress OK to Close Simulation Window";
             while (platform::messageBox(text, name, platform::MessageButtons::Ok) != platform::MessageAnswer::Ok) {
             }
@@ -53,8 +50,8 @@ void internalStop(std::string_view what) {
 void PAUSEMSG() {
     const auto& settings = units().settings();
     if (settings.windowedMode) {
-        const std::string name(trimRight(settings.simulationName));
-        const std::string text = name + " Simulation " + std::string(trimRight(settings.simulationTitle)) +
+        const std::string name(significantPart(settings.simulationName));
+        const std::string text = name + " Simulation " + std::string(significantPart(settings.simulationTitle)) +
                                  " paused\r\rRefer to Simulation Window\r\rPress OK to Continue";
         while (platform::messageBox(text, name, platform::MessageButtons::Ok) != platform::MessageAnswer::Ok) {
         }
@@ -102,7 +99,7 @@ void READCONSOLELINE(char* text, std::size_t length, int& count) {
 
 bool ASKINVALIDUNIT(std::string_view question) {
     auto& console = platform::console();
-    console.write(std::string(trimRight(question)) + "? ");
+    console.write(std::string(significantPart(question)) + "? ");
     const auto answer = console.readLine();
     return answer && !answer->empty() && ((*answer)[0] == 'y' || (*answer)[0] == 'Y');
 }

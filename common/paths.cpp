@@ -9,11 +9,6 @@ namespace {
 
 constexpr auto npos = std::string_view::npos;
 
-std::string_view significant(std::string_view text) {
-    const auto last = text.find_last_not_of(' ');
-    return last == npos ? std::string_view{} : text.substr(0, last + 1);
-}
-
 // 0-based index of the last "\" or "/", npos when there is none.
 std::size_t lastSeparator(std::string_view path) { return path.find_last_of("\\/"); }
 
@@ -59,7 +54,7 @@ std::string normalise(std::string text) {
 }  // namespace
 
 std::string FILEEXTKC(std::string_view path) {
-    const auto text = significant(path);
+    const auto text = significantPart(path);
     const auto dot = extensionDot(text);
     return dot == npos ? std::string{} : std::string(text.substr(dot));
 }
@@ -67,7 +62,7 @@ std::string FILEEXTKC(std::string_view path) {
 std::string FILEEXT(std::string_view path) { return LOWERCASE(FILEEXTKC(path)); }
 
 std::string FILENAME(std::string_view path) {
-    const auto text = significant(path);
+    const auto text = significantPart(path);
     const auto dot = text.rfind('.');
     const auto separator = lastSeparator(text);
     if (separator == npos) {
@@ -80,7 +75,7 @@ std::string FILENAME(std::string_view path) {
 }
 
 std::string FILENAMEEXT(std::string_view path) {
-    const auto text = significant(path);
+    const auto text = significantPart(path);
     const auto separator = lastSeparator(text);
     return std::string(separator == npos ? text : text.substr(separator + 1));
 }
@@ -100,7 +95,7 @@ std::string FILE___EXT(std::string_view path) {
 }
 
 std::string FILENAMEPATH(std::string_view path) {
-    const auto text = significant(path);
+    const auto text = significantPart(path);
     const auto dot = extensionDot(text);
     if (dot == npos || dot == 0) return std::string(text);
     return std::string(text.substr(0, dot));
@@ -116,7 +111,7 @@ std::string FILENAMEPATHNO_(std::string_view path) {
 }
 
 std::string FILEFOLDERPATH(std::string_view path) {
-    const auto text = significant(path);
+    const auto text = significantPart(path);
     const auto separator = lastSeparator(text);
     return separator == npos ? std::string{} : std::string(text.substr(0, separator + 1));
 }
@@ -125,7 +120,7 @@ std::string REMOVEDOTDOT(std::string_view path) { return normalise(TRIMF(path));
 
 std::string ADDFOLDER(std::string_view folder, std::string_view name) {
     const std::string file = TRIMF(name);
-    const auto folderText = significant(folder);
+    const auto folderText = significantPart(folder);
     std::string joined;
     if (file.empty()) {
         joined = TRIMF(folder);
@@ -161,7 +156,7 @@ int DRIVEFOLDER(std::string& path) {
     bool changed = false;
     const auto colon = text.find(':');
     if (colon != std::string::npos) {
-        text = UPPERCASE(text.substr(0, colon)) + " Drive" + std::string(significant(text.substr(colon + 1)));
+        text = UPPERCASE(text.substr(0, colon)) + " Drive" + std::string(significantPart(text.substr(colon + 1)));
         changed = true;
     }
     if (text.rfind("\\\\", 0) == 0 || text.rfind("//", 0) == 0) {

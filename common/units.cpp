@@ -69,11 +69,6 @@ bool isInputMode(std::string_view mode) {
 
 std::string unitField(int unit) { return fmt::integer(unit, 4); }
 
-std::string_view trimRight(std::string_view text) {
-    const auto last = text.find_last_not_of(' ');
-    return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
-}
-
 int fileTypeCodeOf(std::string_view extension, int current) {
     if (extension == ".mif") return 101;
     if (extension == ".mid") return 102;
@@ -158,7 +153,7 @@ void UnitTable::openFree(int& unit, std::string_view mode, std::string_view name
         const std::string text =
             " Empty filename specified.  Bailing out.  Please contact " + std::string(kContactAddress);
         if (settings_.windowedMode) {
-            platform::messageBox(text, trimRight(settings_.simulationName), platform::MessageButtons::Ok);
+            platform::messageBox(text, significantPart(settings_.simulationName), platform::MessageButtons::Ok);
         } else {
             platform::console().writeLine(text);
             platform::console().pause("Press Enter to Close");
@@ -223,7 +218,7 @@ void UnitTable::openFile(int& unit, std::string& name, std::string_view modeArgu
     for (;;) {
         switch (step) {
             case Start: {
-                if (trimRight(name).empty()) {
+                if (significantPart(name).empty()) {
                     step = Ask;
                     break;
                 }
@@ -240,7 +235,7 @@ void UnitTable::openFile(int& unit, std::string& name, std::string_view modeArgu
                     bool closeIt = false;
                     if (settings_.windowedMode) {
                         const auto answer = platform::messageBox(name + "\ris already open.  Close it?",
-                                                                 trimRight(settings_.simulationName),
+                                                                 significantPart(settings_.simulationName),
                                                                  platform::MessageButtons::YesNo);
                         if (answer != platform::MessageAnswer::Yes) EXITS();
                         closeIt = true;
@@ -299,7 +294,7 @@ void UnitTable::openFile(int& unit, std::string& name, std::string_view modeArgu
                 console.writeLine("Can't Open");
                 logLine(logUnit, "Can't Open", true);
                 if (settings_.windowedMode) {
-                    const auto caption = trimRight(settings_.simulationName);
+                    const auto caption = significantPart(settings_.simulationName);
                     using platform::MessageAnswer;
                     using platform::MessageButtons;
                     if (platform::pathExists(name)) {
@@ -369,10 +364,10 @@ void UnitTable::openFile(int& unit, std::string& name, std::string_view modeArgu
                 break;
             }
             case Ask: {
-                const std::string_view kindText = trimRight(kind);
+                const std::string_view kindText = significantPart(kind);
                 if (settings_.windowedMode) {
                     if (platform::messageBox(std::string(kindText) + " FILE and/or path\rdoes not exist.",
-                                             trimRight(settings_.simulationName),
+                                             significantPart(settings_.simulationName),
                                              platform::MessageButtons::RetryCancel) ==
                         platform::MessageAnswer::Cancel) {
                         platform::endProcess();
@@ -388,7 +383,7 @@ void UnitTable::openFile(int& unit, std::string& name, std::string_view modeArgu
                 auto answer = console.readLine();
                 if (!answer) noAnswer("while asking for a file name instead of", name);
                 answer->resize(std::min<std::size_t>(answer->size(), 80));
-                if (trimRight(*answer).empty()) {
+                if (significantPart(*answer).empty()) {
                     console.writeLine(" No file name entered.  Trying file again...");
                 } else {
                     name = TRIMF(*answer);
@@ -550,7 +545,7 @@ bool UnitTable::named(int slot) const {
 std::string UnitTable::getName(int slot) const {
     if (slot < 1 || slot > kReservedSlots) platform::stopProcess("Invalid file number - GETNAM");
     const std::string& name = reserved_[static_cast<std::size_t>(slot - 1)].name;
-    return std::string(trimRight(name.substr(0, std::min<std::size_t>(80, name.size()))));
+    return std::string(significantPart(name.substr(0, std::min<std::size_t>(80, name.size()))));
 }
 
 void UnitTable::clearSlotName(int slot) {
@@ -562,8 +557,8 @@ void UnitTable::clearSlotName(int slot) {
 bool UnitTable::checkSaveDate(std::string_view first, std::string_view second, int& firstUnit, int& secondUnit,
                               bool isError, int logUnit) {
     auto& console = platform::console();
-    const std::string firstName(trimRight(first));
-    const std::string secondName(trimRight(second));
+    const std::string firstName(significantPart(first));
+    const std::string secondName(significantPart(second));
     const auto firstTime = platform::modificationTime(firstName);
     console.write("Checking save date is later than that of " + secondName + "...");
     const auto secondTime = platform::modificationTime(secondName);
@@ -596,7 +591,7 @@ bool UnitTable::checkSaveDate(std::string_view first, std::string_view second, i
     close(secondUnit);
     if (settings_.windowedMode) {
         console.writeLine(line);
-        if (platform::messageBox(line, trimRight(settings_.simulationName), platform::MessageButtons::RetryCancel) ==
+        if (platform::messageBox(line, significantPart(settings_.simulationName), platform::MessageButtons::RetryCancel) ==
             platform::MessageAnswer::Cancel) {
             platform::endProcess();
         }
