@@ -17,45 +17,34 @@ std::string rightJustify(const std::string& text, int width) {
 }
 
 // The magnitude rounded to d decimals, as "integerDigits.fraction" with at least one integer
-// digit. Exact decimal digits come from to_chars with 25 guard digits: a double that is not an
-// exact tie differs from one within its first 17 significant digits, so the guard digits decide
-// every case and an exact tie shows as 5 followed by zeros, which rounds up (away from zero).
-struct Rounded {
-    std::string integerPart;
-    std::string fraction;
-    bool allZero = true;
-};
-
-Rounded roundMagnitude(double magnitude, int decimals) {
+// digit, made in one buffer. Exact decimal digits come from to_chars with 25 guard digits: a
+// double that is not an exact tie differs from one within its first 17 significant digits, so the
+// guard digits decide every case and an exact tie shows as 5 followed by zeros, which rounds up
+// (away from zero).
+std::string roundMagnitude(double magnitude, int decimals) {
     constexpr int kGuardDigits = 25;
-    const int precision = decimals + kGuardDigits;
-    std::string buffer(static_cast<std::size_t>(400 + precision), '\0');
-    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                std::chars_format::fixed, precision);
-    std::string digits(buffer.data(), result.ptr);
-    const auto point = digits.find('.');
-    std::string integerPart = digits.substr(0, point);
-    std::string fraction = digits.substr(point + 1);
-    const bool roundUp = fraction[static_cast<std::size_t>(decimals)] >= '5';
-    fraction.resize(static_cast<std::size_t>(decimals));
-    std::string all = integerPart + fraction;
+    constexpr std::size_t kMostIntegerDigits = 310;  // the largest double has 309
+    std::string digits(kMostIntegerDigits + 1 + static_cast<std::size_t>(decimals + kGuardDigits), '\0');
+    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude,
+                                      std::chars_format::fixed, decimals + kGuardDigits);
+    digits.resize(static_cast<std::size_t>(result.ptr - digits.data()));
+    const std::size_t kept = digits.find('.') + 1 + static_cast<std::size_t>(decimals);
+    const bool roundUp = digits[kept] >= '5';
+    digits.resize(kept);
     if (roundUp) {
-        int i = static_cast<int>(all.size()) - 1;
-        while (i >= 0 && all[static_cast<std::size_t>(i)] == '9') {
-            all[static_cast<std::size_t>(i)] = '0';
-            --i;
+        std::size_t i = kept;
+        while (i > 0) {
+            char& digit = digits[--i];
+            if (digit == '.') continue;
+            if (digit != '9') {
+                ++digit;
+                return digits;
+            }
+            digit = '0';
         }
-        if (i >= 0) {
-            ++all[static_cast<std::size_t>(i)];
-        } else {
-            all.insert(all.begin(), '1');
-        }
+        digits.insert(digits.begin(), '1');
     }
-    Rounded rounded;
-    rounded.integerPart = all.substr(0, all.size() - static_cast<std::size_t>(decimals));
-    rounded.fraction = all.substr(all.size() - static_cast<std::size_t>(decimals));
-    rounded.allZero = all.find_first_not_of('0') == std::string::npos;
-    return rounded;
+    return digits;
 }
 
 }  // namespace
@@ -63,9 +52,9 @@ Rounded roundMagnitude(double magnitude, int decimals) {
 std::string fixedDigits(double value, int decimals) {
     if (std::isnan(value) || std::isinf(value)) return {};
     if (decimals < 0) decimals = 0;
-    const Rounded r = roundMagnitude(std::fabs(value), decimals);
-    std::string text = (std::signbit(value) && !r.allZero) ? "-" : "";
-    text += r.integerPart + "." + r.fraction;
+    std::string text = roundMagnitude(std::fabs(value), decimals);
+    const bool allZero = text.find_first_not_of("0.") == std::string::npos;
+    if (std::signbit(value) && !allZero) text.insert(text.begin(), '-');
     return text;
 }
 
