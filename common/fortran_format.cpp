@@ -83,6 +83,15 @@ std::string fixed(double value, int width, int decimals) {
     return rightJustify(text, width);
 }
 
+std::string fixedGrowing(double value, int width, int decimals, int leadingBlanks) {
+    const auto blanks = static_cast<std::size_t>(std::max(leadingBlanks, 0));
+    std::string text = fixed(value, width, decimals);
+    if (text.find('*') == std::string::npos && text.find_first_not_of(' ') >= blanks) return text;
+    std::string digits = fixedDigits(value, decimals);
+    if (digits.empty()) digits = std::isnan(value) ? "NaN" : value < 0 ? "-Infinity" : "Infinity";
+    return std::string(blanks, ' ') + digits;
+}
+
 std::string integer(std::int64_t value, int width) {
     char buffer[32];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value);

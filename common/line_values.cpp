@@ -162,9 +162,10 @@ bool READROWCOL(std::string_view line, std::string_view name) {
 
 bool CHECKLINE(std::string_view line, std::string_view keyword, std::string_view separator, int column,
                std::string& value, std::string& command) {
-    // A column outside the line would cut outside it: below 0 counts as 0, beyond the end as the end.
-    const bool columnZero = column <= 0;
-    const std::size_t cut = columnZero ? 0 : std::min(static_cast<std::size_t>(column), line.size());
+    // A column outside the line would cut outside it: below 0 counts as 0, beyond the end as the
+    // end, for the cut and for the test of an empty command alike.
+    const std::size_t cut = column <= 0 ? 0 : std::min(static_cast<std::size_t>(column), line.size());
+    const bool columnZero = cut == 0;
     const bool separatorGiven = !significantPart(separator).empty();
     const auto position = separatorGiven ? line.find(separator) : npos;
     const bool separatorFound = position != npos;

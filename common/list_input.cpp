@@ -119,6 +119,8 @@ std::optional<float> parseReal4(std::string_view text) {
     return static_cast<float>(*value);
 }
 
+bool ListReader::endsValue(char c) const { return isBlank(c) || c == ',' || (c == '/' && slashEnds_); }
+
 ListReader::Item ListReader::scanValue(std::string& text) {
     text.clear();
     lastQuoted_ = false;
@@ -141,13 +143,11 @@ ListReader::Item ListReader::scanValue(std::string& text) {
             text.push_back(c);
             ++pos_;
         }
-        if (pos_ < record_.size() && !isBlank(record_[pos_]) && record_[pos_] != ',' && record_[pos_] != '/') {
-            return Item::Malformed;
-        }
+        if (pos_ < record_.size() && !endsValue(record_[pos_])) return Item::Malformed;
         return Item::Value;
     }
     const std::size_t start = pos_;
-    while (pos_ < record_.size() && !isBlank(record_[pos_]) && record_[pos_] != ',' && record_[pos_] != '/') {
+    while (pos_ < record_.size() && !endsValue(record_[pos_])) {
         ++pos_;
         // r*'c': the count stops before its quoted constant, which next() then reads as quoted.
         const bool quoteFollows = pos_ < record_.size() && (record_[pos_] == '"' || record_[pos_] == '\'');
@@ -185,7 +185,7 @@ ListReader::Item ListReader::next(std::string& text) {
         afterValue_ = true;  // this comma closes the empty value on the next call
         return Item::Empty;
     }
-    if (record_[pos_] == '/') {
+    if (record_[pos_] == '/' && slashEnds_) {
         finished_ = true;
         return Item::Slash;
     }

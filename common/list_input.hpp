@@ -34,7 +34,12 @@ public:
         Malformed,    // an unterminated quote, or a quoted value followed by other characters
     };
 
-    explicit ListReader(std::string_view record) : record_(record) {}
+    // How a slash outside quotes reads: it ends the values (the language's free-form rule), or it
+    // is an ordinary character of a value (data files whose words may hold slashes).
+    enum class Slash { EndsValues, IsCharacter };
+
+    explicit ListReader(std::string_view record, Slash slash = Slash::EndsValues)
+        : record_(record), slashEnds_(slash == Slash::EndsValues) {}
 
     Item next(std::string& text);
     // Whether the last value was given in quotes.
@@ -42,8 +47,10 @@ public:
 
 private:
     Item scanValue(std::string& text);
+    bool endsValue(char c) const;
 
     std::string_view record_;
+    bool slashEnds_;
     std::size_t pos_ = 0;
     bool afterValue_ = false;     // a value (or an empty value) was read: a comma closes it
     bool finished_ = false;       // slash seen

@@ -243,7 +243,7 @@ void inpReadXsections(int unit, XsectionTable& table, int capacity) {
         float* const numbers[] = {&record.Geom2, &record.Geom3, &record.Geom4};
         for (std::size_t i = 0; i < geometry.size(); ++i) {
             if (geometry[i].empty()) continue;
-            if (const auto value = listin::parseReal4(geometry[i])) {
+            if (const auto value = inpReal4(geometry[i])) {
                 *numbers[i] = *value;
             } else if (converted) {
                 section.stop(kXsectionTexts.readError);

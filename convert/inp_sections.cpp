@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/checked_number.hpp"
 #include "common/line_values.hpp"
 #include "common/strings.hpp"
 #include "common/text_lines.hpp"
@@ -144,6 +145,16 @@ void inpScanSections(int unit, SectionFlags& flags, bool& anyLinks) {
     }
 }
 
+std::optional<float> inpReal4(std::string_view text) {
+    const auto value = listin::parseReal4(text);
+    return value && std::isfinite(*value) ? value : std::nullopt;
+}
+
+std::optional<double> inpReal8(std::string_view text) {
+    const auto value = listin::parseReal8(text);
+    return value && std::isfinite(*value) ? value : std::nullopt;
+}
+
 bool LineValues::nextValue() {
     if (status_ != Status::Ok) return false;
     switch (reader_.next(value_)) {
@@ -171,16 +182,13 @@ LineValues& LineValues::number(Number& target, Parse parse) {
     return *this;
 }
 
-LineValues& LineValues::real4(float& target) { return number(target, listin::parseReal4); }
-LineValues& LineValues::real8(double& target) { return number(target, listin::parseReal8); }
+LineValues& LineValues::real4(float& target) { return number(target, inpReal4); }
+LineValues& LineValues::real8(double& target) { return number(target, inpReal8); }
 
 LineValues& LineValues::integer(std::int32_t& target) {
     return number(target, [](std::string_view text) -> std::optional<std::int32_t> {
         const auto value = listin::parseReal8(text);
-        if (!value) return std::nullopt;
-        const double whole = std::trunc(*value);
-        if (!(whole >= -2147483648.0 && whole <= 2147483647.0)) return std::nullopt;  // NaN fails too
-        return static_cast<std::int32_t>(whole);
+        return value ? wholePart<std::int32_t>(*value) : std::nullopt;
     });
 }
 

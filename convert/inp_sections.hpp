@@ -5,10 +5,12 @@
 // double quotes starts a comment; a line left blank is skipped. A section header is a line with
 // "[" in column 1, and a section runs to the next such line or to the end of the file. Values are
 // read in free form (common/list_input.hpp): separated by blanks or a comma, texts possibly
-// quoted, values beyond those wanted ignored.
+// quoted, values beyond those wanted ignored; a slash is a character of a word, as SWMM has it
+// ("C1/2" is a name), and numbers are finite ("nan" and "inf" are not numbers of a network).
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,14 +36,18 @@ void inpResetSectionFlags(SectionFlags& flags);
 // section is reported and otherwise ignored.
 void inpScanSections(int unit, SectionFlags& flags, bool& anyLinks);
 
-// The values of one data line, read in order. An empty value leaves its target as it was, and so
-// does every value after a slash. The first value that is missing or does not convert to its
-// target's type fails the line; reads after a failure change nothing.
+// A number of the model's text: the free-form syntax, finite values only.
+std::optional<float> inpReal4(std::string_view text);
+std::optional<double> inpReal8(std::string_view text);
+
+// The values of one data line, read in order. An empty value leaves its target as it was. The
+// first value that is missing or does not convert to its target's type fails the line; reads
+// after a failure change nothing.
 class LineValues {
 public:
     enum class Status { Ok, EndOfLine, BadValue };
 
-    explicit LineValues(std::string_view line) : reader_(line) {}
+    explicit LineValues(std::string_view line) : reader_(line, listin::ListReader::Slash::IsCharacter) {}
 
     // A text, cut at the given length.
     LineValues& text(std::string& target, std::size_t length = kNameLength);

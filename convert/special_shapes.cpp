@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/checked_number.hpp"
 #include "common/fortran_format.hpp"
 #include "common/number_text.hpp"
 #include "common/strings.hpp"
@@ -165,12 +166,14 @@ void xsConvertSpecialShapes(Network& network) {
 }
 
 ArchDimensions xsArchSizeCode(float height, float width, float sizeCode, std::string_view link) {
-    int code = 0;
+    // The code is the whole part of a real, kept as a real: a code of 3e9 is a code all the same,
+    // just not one of the table.
+    double code = 0;
     if (sizeCode > 0) {
-        code = static_cast<int>(sizeCode);
+        code = std::trunc(static_cast<double>(sizeCode));
     } else if (width == 0 && height > 0) {
         // A whole number in Geom1 with no width is a size code written in the wrong field.
-        const int wholeHeight = static_cast<int>(height);
+        const double wholeHeight = std::trunc(static_cast<double>(height));
         if (std::fabs(static_cast<float>(wholeHeight) - height) < 0.001F) {
             code = wholeHeight;
             writeAfterEmptyLine("WARNING: " + std::string(link) +
@@ -179,10 +182,16 @@ ArchDimensions xsArchSizeCode(float height, float width, float sizeCode, std::st
     }
     if (code == 0) return {height, width, 0.0F};
     ArchSize size{height, width, 0.0F};
-    if (code >= 1 && code <= static_cast<int>(kArchSizes.size())) size = kArchSizes[static_cast<std::size_t>(code - 1)];
+    const std::optional<std::int32_t> tableCode = wholePart<std::int32_t>(code);
+    if (tableCode && *tableCode >= 1 && *tableCode <= static_cast<std::int32_t>(kArchSizes.size())) {
+        size = kArchSizes[static_cast<std::size_t>(*tableCode - 1)];
+    }
     const ArchDimensions dimensions{size.riseInches / 12.0F, size.spanInches / 12.0F, size.areaSquareFeet};
+    // Beyond the integers the code is written with all its digits, without the point.
+    std::string codeText = tableCode ? AINTEGER(*tableCode) : fmt::fixedDigits(code, 0);
+    if (codeText.back() == '.') codeText.pop_back();
     auto& console = platform::console();
-    writeAfterEmptyLine(std::string(link) + " Arch Geometry Properties Set To Size Code ID: " + AINTEGER(code));
+    writeAfterEmptyLine(std::string(link) + " Arch Geometry Properties Set To Size Code ID: " + codeText);
     console.writeLine("    Full Height:" + fmt::fixed(dimensions.height, 10, 4) + " ft");
     console.writeLine("    Max Width:  " + fmt::fixed(dimensions.width, 10, 4) + " ft");
     console.writeLine("    Full Area:  " + fmt::fixed(dimensions.area, 10, 4) + " ft2");

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "common/fortran_format.hpp"
-#include "common/list_input.hpp"
+#include "convert/inp_sections.hpp"
 #include "common/units.hpp"
 #include "convert/run_support.hpp"
 #include "gis/layer_table.hpp"
@@ -43,9 +43,9 @@ int openOutputLayer(std::string_view name, std::span<const SchemaColumn> columns
     return gisID;
 }
 
-float geom1Real4(const inpXsection& xsection) { return geom1Number(xsection, listin::parseReal4(xsection.Geom1)); }
+float geom1Real4(const inpXsection& xsection) { return geom1Number(xsection, inpReal4(xsection.Geom1)); }
 
-double geom1Real8(const inpXsection& xsection) { return geom1Number(xsection, listin::parseReal8(xsection.Geom1)); }
+double geom1Real8(const inpXsection& xsection) { return geom1Number(xsection, inpReal8(xsection.Geom1)); }
 
 void makeXsFolder() { makeOutputFolder("xs", "ERROR 0005 - Could not make the output folder for xs files."); }
 
@@ -65,7 +65,7 @@ void TableFile::row(std::initializer_list<float> values) {
     row_.clear();
     for (const float value : values) {
         if (!row_.empty()) row_ += ',';
-        row_ += fmt::fixed(value, 15, 7);
+        row_ += fmt::fixedGrowing(value, 15, 7, 0);
     }
     writeUnitRecord(unit_, row_);
 }

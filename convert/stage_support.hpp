@@ -55,7 +55,8 @@ public:
     TableFile& operator=(const TableFile&) = delete;
 
     void line(std::string_view text);
-    // The values as fixed-point numbers of 15 columns with 7 decimals, separated by commas.
+    // The values as fixed-point numbers of 15 columns with 7 decimals (wider where a value needs
+    // it), separated by commas.
     void row(std::initializer_list<float> values);
 
 private:

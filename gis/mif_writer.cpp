@@ -1,6 +1,7 @@
 // gis/mif_writer.cpp: MapInfo interchange text: the .mif header with its column list, and one
 // object in MIF syntax followed by the layer's style lines. Coordinates are fixed-point fields of
-// 16 characters without separators, as MapInfo writes them.
+// 16 characters without separators, as MapInfo writes them; a coordinate that would fill its field
+// gets a wider one behind a blank, since MIF readers split coordinates at blanks.
 #include <algorithm>
 
 #include "common/fortran_format.hpp"
@@ -17,8 +18,8 @@ constexpr int kCoordinateDecimals = 6;
 constexpr int kTextBoxDecimals = 3;
 
 void appendCoordinates(std::string& line, double x, double y, int decimals = kCoordinateDecimals) {
-    line += fmt::fixed(x, kCoordinateWidth, decimals);
-    line += fmt::fixed(y, kCoordinateWidth, decimals);
+    line += fmt::fixedGrowing(x, kCoordinateWidth, decimals, 1);
+    line += fmt::fixedGrowing(y, kCoordinateWidth, decimals, 1);
 }
 
 }  // namespace

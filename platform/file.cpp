@@ -141,6 +141,11 @@ std::size_t File::readBytes(void* data, std::size_t size) {
     return got;
 }
 
+int File::peekByte() {
+    if (bufferedAtPosition() <= 0) return -1;
+    return static_cast<unsigned char>(readBuffer_[position_ - readStart_]);
+}
+
 File::ReadStatus File::readRecord(std::string& record) {
     record.clear();
     if (fd_ < 0) return ReadStatus::Error;
@@ -149,20 +154,26 @@ File::ReadStatus File::readRecord(std::string& record) {
     for (;;) {
         const std::ptrdiff_t available = bufferedAtPosition();
         if (available < 0) return ReadStatus::Error;
-        // A last line without its LF is still a record.
+        // A last line without its line end is still a record.
         if (available == 0) return any ? ReadStatus::Ok : ReadStatus::EndOfFile;
         const char* begin = readBuffer_.data() + (position_ - readStart_);
-        const void* lf = std::memchr(begin, '\n', static_cast<std::size_t>(available));
+        const char* end = begin + available;
+        const bool crEnds = lineEnds_ != LineEnds::Lf;
+        const char* lineEnd = std::find_if(begin, end, [crEnds](char c) { return c == '\n' || (crEnds && c == '\r'); });
         any = true;
-        if (lf != nullptr) {
-            const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(lf) - begin);
-            record.append(begin, length);
-            position_ += length + 1;
+        record.append(begin, lineEnd);
+        position_ += static_cast<std::uint64_t>(lineEnd - begin);
+        if (lineEnd == end) continue;
+        ++position_;
+        if (*lineEnd == '\r') {
+            const bool lfFollows = peekByte() == '\n';
+            if (lfFollows) ++position_;
+            if (lineEnds_ == LineEnds::NotYetSeen) lineEnds_ = lfFollows ? LineEnds::Lf : LineEnds::Cr;
+        } else {
+            if (lineEnds_ == LineEnds::NotYetSeen) lineEnds_ = LineEnds::Lf;
             if (!record.empty() && record.back() == '\r') record.pop_back();
-            return ReadStatus::Ok;
         }
-        record.append(begin, static_cast<std::size_t>(available));
-        position_ += static_cast<std::uint64_t>(available);
+        return ReadStatus::Ok;
     }
 }
 

@@ -37,7 +37,9 @@ public:
     // The file on disk this object writes, fixed when it was opened.
     const FileIdentity& identity() const { return identity_; }
 
-    // A text record without its LF; a CR before the LF belongs to the line end, not the record.
+    // A text record without its line end. Lines end in LF or CR LF; a file whose first line
+    // ends in a lone CR (old Mac editors) has CR line ends, and then a lone CR ends a line too.
+    // Elsewhere a lone CR is a character of its line: real models carry stray ones mid-line.
     ReadStatus readRecord(std::string& record);
     void write(std::string_view bytes);
     void writeRecord(std::string_view text) {
@@ -63,6 +65,8 @@ private:
     File(std::string name, std::string diskName, int fd, bool writable);
     bool flushWrites();
     std::ptrdiff_t bufferedAtPosition();
+    // The byte at the current position; -1 at the end of the file or on a read error.
+    int peekByte();
     void noteError(int errorNumber);
 
     std::string name_;
@@ -76,6 +80,9 @@ private:
 
     std::vector<char> readBuffer_;
     std::uint64_t readStart_ = 0;  // file offset of readBuffer_[0]
+
+    enum class LineEnds { NotYetSeen, Lf, Cr };
+    LineEnds lineEnds_ = LineEnds::NotYetSeen;
 
     FileIdentity identity_;
     int errorNumber_ = 0;  // first failure of a write, kept until flush() or close() reports it

@@ -44,6 +44,23 @@ TEST(FixedField, RoundsTiesAwayFromZeroDropsTheOptionalZeroAndFillsOverflowWithA
     }
 }
 
+// value, width, decimals, leading blanks, field
+constexpr std::tuple<double, int, int, int, std::string_view> kGrowingCases[] = {
+    // a value that fits with room for its separation: the plain field
+    {-1300000.5, 16, 6, 1, " -1300000.500000"}, {12.34, 5, 2, 0, "12.34"}, {-0.5, 4, 2, 0, "-.50"},
+    // 16 characters would touch the neighbour; beyond the field the digits are kept whole
+    {-13000000.5, 16, 6, 1, " -13000000.500000"}, {123456789.25, 16, 6, 1, " 123456789.250000"},
+    {1e9, 16, 6, 1, " 1000000000.000000"}, {-12.34, 5, 2, 0, "-12.34"}, {123.456, 5, 2, 0, "123.46"},
+    {-0.996, 4, 2, 0, "-1.00"}, {kInfinity, 3, 2, 1, " Infinity"},
+};
+
+TEST(FixedField, GrowingFieldKeepsEveryDigitAndItsSeparation) {
+    for (const auto& [value, width, decimals, blanks, expected] : kGrowingCases) {
+        EXPECT_EQ(fmt::fixedGrowing(value, width, decimals, blanks), expected)
+            << value << " in F" << width << "." << decimals << " after " << blanks;
+    }
+}
+
 TEST(FixedField, DefaultsAreF15_7ForSingleAndF25_16ForDoubleAndI12) {
     EXPECT_EQ(fmt::real4(1.5F), "      1.5000000");
     EXPECT_EQ(fmt::real4(-1234567.0F), "***************");

@@ -58,7 +58,8 @@ TEST(CheckLine, SplitsAtSeparatorOrColumnAndTestsTheCommand) {
         {"a= b", "A", "= ", 0, true, "b", "a"},    // the separator's trailing blank counts
         {"abc", "*", "", 10, true, "", "abc"},     // a column beyond the line takes all of it
         {"abc", "x", "==", -3, false, "", "abc"},  // below 0 counts as 0
-        {"", "*", "", 4, false, "", ""},           // an empty command passes only at column 0
+        {"   ", "*", "", 2, false, "", ""},        // an empty command passes only at column 0,
+        {"", "*", "", 4, true, "", ""},            // which is where a column beyond the line lands
     };
     for (const auto& [line, keyword, separator, column, expected, value, command] : cases) {
         std::string valueOut = "old", commandOut = "old";
