@@ -7,6 +7,8 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "common/exit.hpp"
 #include "common/fortran_format.hpp"
@@ -32,6 +34,38 @@ constexpr std::array<SchemaColumn, 21> kNwkSchema{{
     {"Number_of", "Integer", 0}, {"Height_Cont", "Float", 0},  {"Width_Cont", "Float", 0},
     {"Entry_Loss", "Float", 0},  {"Exit_Loss", "Float", 0},    {"Comment", "Char", 100},
 }};
+
+// A network layer keeps the first 12 characters of a name as its ID (the full name stays in the
+// comment), so names that agree there become one object in the 1D model built from the layer.
+// The names are gathered while the layer is written and every shared ID is reported once.
+class SharedIds {
+public:
+    void add(std::string_view name) {
+        std::string id(name.substr(0, static_cast<std::size_t>(kNwkSchema[0].width)));
+        auto [entry, added] = namesById_.try_emplace(id);
+        if (added) ids_.push_back(std::move(id));
+        entry->second.emplace_back(name);
+    }
+
+    void report(std::string_view layer) const {
+        std::vector<std::string> lines;
+        for (const std::string& id : ids_) {
+            const std::vector<std::string>& names = namesById_.at(id);
+            if (names.size() < 2) continue;
+            std::string line = "  " + id + ":";
+            for (std::size_t k = 0; k < names.size(); ++k) line += (k == 0 ? " " : ", ") + names[k];
+            lines.push_back(std::move(line));
+        }
+        if (lines.empty()) return;
+        writeAfterEmptyLine("WARNING - Objects of layer " + std::string(layer) +
+                            " share an ID (the first 12 characters of their names):");
+        for (const std::string& line : lines) platform::console().writeLine(line);
+    }
+
+private:
+    std::unordered_map<std::string, std::vector<std::string>> namesById_;
+    std::vector<std::string> ids_;  // in the order the layer holds them
+};
 
 int openNetworkLayer(std::string_view layerName, int inletTypeWidth, std::string_view geometry, GisObject& object) {
     auto columns = kNwkSchema;
@@ -66,23 +100,22 @@ struct NetworkAttributes {
 
 void appendReal(std::string& line, float value) { line += fmt::fixed(value, 10, 3); }
 
-// Texts quoted (the comment excepted), reals as F10.3, integers as I8, separated by commas.
+// Texts quoted (the comment only where it needs quotes), reals as F10.3, integers as I8,
+// separated by commas.
 void composeNetworkLine(const NetworkAttributes& a) {
     std::string& line = layers().gisAttributeLine;
     line.clear();
     for (std::string_view text : {a.id, a.type, a.ignore, a.ucs}) {
-        line += '"';
-        line += text;
-        line += "\",";
+        appendQuoted(line, text);
+        line += ',';
     }
     for (float value : {a.length, a.roughness, a.usInvert, a.dsInvert, a.formLoss, a.blockage}) {
         appendReal(line, value);
         line += ',';
     }
     for (std::string_view text : {a.inletType, a.conn1d2d}) {
-        line += '"';
-        line += text;
-        line += "\",";
+        appendQuoted(line, text);
+        line += ',';
     }
     line += fmt::integer(a.connNo, 8);
     for (float value : {a.width, a.height}) {
@@ -96,7 +129,7 @@ void composeNetworkLine(const NetworkAttributes& a) {
         appendReal(line, value);
     }
     line += ',';
-    line += a.comment;
+    appendBareOrQuoted(line, a.comment);
 }
 
 // How a conduit's shape becomes its network type and dimensions.
@@ -376,10 +409,13 @@ void nwkJunctionRecord(const inpJunction& junction) {
 
 void writeLinkLayer(Network& network, const RunSettings& run, CheckFlags& checks) {
     GisObject object;
-    int gisID = nwkOpenLinkLayer(layerName(run, "1d_nwk_"), object);
+    const std::string layer = layerName(run, "1d_nwk_");
+    int gisID = nwkOpenLinkLayer(layer, object);
     object.pline = true;
+    SharedIds ids;
     const auto writeLink = [&](LinkKind kind, std::string_view name, const inpCoordinate& upstream,
                                const inpCoordinate& downstream, auto buildRecord) {
+        ids.add(name);
         nwkLinkPolyline(network, kind, name, upstream, downstream);
         gisWriteObject(gisID, object);
         buildRecord();
@@ -423,16 +459,20 @@ void writeLinkLayer(Network& network, const RunSettings& run, CheckFlags& checks
         }
     }
     gisCloseLayer(gisID);
+    ids.report(layer);
 }
 
 void writeJunctionLayer(const Network& network, const RunSettings& run) {
     writeAfterEmptyLine("Outputting junction data to 1d_nwk file.");
     platform::console().writeLine();
     GisObject object;
-    int gisID = nwkOpenNodeLayer(layerName(run, "1d_nwk_", "_junctions"), object);
+    const std::string layer = layerName(run, "1d_nwk_", "_junctions");
+    int gisID = nwkOpenNodeLayer(layer, object);
     object.point = true;
     GisObjectVertices& vertices = layers().gisObjectVertices;
+    SharedIds ids;
     for (const inpJunction& junction : network.inpJunctionTable) {
+        ids.add(junction.Name);
         const inpCoordinate& point = nodeCoordinates(network, junction.Name);
         vertices.setCount(1);
         vertices.x[0] = point.X;
@@ -442,6 +482,7 @@ void writeJunctionLayer(const Network& network, const RunSettings& run) {
         gisWriteRecord(gisID, object);
     }
     gisCloseLayer(gisID);
+    ids.report(layer);
 }
 
 }  // namespace zx::convert

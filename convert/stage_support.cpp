@@ -2,6 +2,7 @@
 // cross-section line shared by the output stages.
 #include "convert/stage_support.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/fortran_format.hpp"
@@ -53,6 +54,23 @@ void requireFileNamePart(std::string_view kind, std::string_view name) {
     if (name.find_first_of("/\\") == std::string_view::npos && name != "." && name != "..") return;
     stopWith(
         {"ERROR - The name of " + std::string(kind) + " " + std::string(name) + " cannot be used as a file name."});
+}
+
+void appendQuoted(std::string& line, std::string_view text) {
+    line += '"';
+    for (const char c : text) {
+        if (c == '"') line += '"';
+        line += c;
+    }
+    line += '"';
+}
+
+void appendBareOrQuoted(std::string& line, std::string_view text) {
+    const std::size_t digits = std::min(text.find_first_not_of("0123456789"), text.size());
+    const bool repeatCount = digits > 0 && digits < text.size() && text[digits] == '*';
+    const bool bare = text.find_first_of(", \"/") == std::string_view::npos && !text.starts_with('\'') && !repeatCount;
+    if (bare) line += text;
+    else appendQuoted(line, text);
 }
 
 TableFile::TableFile(std::string_view name) { OPENFREEUNIT(unit_, "O ", name, 1); }

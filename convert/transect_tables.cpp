@@ -102,17 +102,14 @@ int xsOpenTableLinkLayer(std::string_view layerName, GisObject& object) {
 void composeTableLinkLine(const TableLinkAttributes& a) {
     std::string& line = layers().gisAttributeLine;
     line.clear();
-    line += '"';
-    line += a.source;
-    for (std::string_view text : {a.type, a.flags}) {
-        line += "\",\"";
-        line += text;
+    for (std::string_view text : {a.source, a.type, a.flags}) {
+        appendQuoted(line, text);
+        line += ',';
     }
     for (std::string_view text : a.columns) {
-        line += "\",\"";
-        line += text;
+        appendQuoted(line, text);
+        line += ',';
     }
-    line += "\",";
     line += fmt::fixed(a.zIncrement, 10, 3);
     line += ',';
     line += fmt::fixed(a.zMaximum, 10, 3);

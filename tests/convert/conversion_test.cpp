@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <tuple>
 
 #include "build_info.hpp"
 #include "support/test_support.hpp"
@@ -39,14 +40,23 @@ TEST(Conversion, WritesTheRecordedTranscriptLayersAndTables) {
         // Links that cannot be drawn, tables without a link and repeated stations: each is
         // reported, the rest is written.
         {"warnings-mif", "tests/convert/models/warnings", "-mif", "model.inp"},
+        // The same model with the lone CR line ends of old Mac editors converts alike.
+        {"example-shp", "examples", "-shp", "example.inp\r"},
     };
-    for (const auto& [name, inputs, format, model] : recorded) {
-        SCOPED_TRACE(name);
+    for (auto [name, inputs, format, model] : recorded) {
+        SCOPED_TRACE(std::string(name) + (model.ends_with('\r') ? " (CR)" : ""));
+        const bool crLineEnds = model.ends_with('\r');
+        if (crLineEnds) model.remove_suffix(1);
         test::TempDir dir;
         std::vector<std::string> copied{"console.txt"};
         for (const auto& input : fs::directory_iterator(fs::path(ZX_SOURCE_DIR) / inputs)) {
             copied.push_back(input.path().filename().string());
             fs::copy_file(input.path(), dir.path() / copied.back());
+        }
+        if (crLineEnds) {
+            std::string text = test::readText(dir.path() / model);
+            std::replace(text.begin(), text.end(), '\n', '\r');
+            test::writeText(dir.path() / model, text);
         }
         const auto result = test::run({ZX_EXECUTABLE, std::string(format), std::string(model)}, dir.path());
         EXPECT_EQ(result.status, 0);
@@ -61,6 +71,109 @@ TEST(Conversion, WritesTheRecordedTranscriptLayersAndTables) {
         for (const auto& [file, bytes] : expected)
             EXPECT_TRUE(written.contains(file) && written.at(file) == bytes) << file;
         for (const auto& [file, bytes] : written) EXPECT_TRUE(expected.contains(file)) << file << " not expected";
+    }
+}
+
+const fs::path kOgrinfo = "/usr/bin/ogrinfo";
+
+// Models that users do produce: numbers too wide for their fields, names holding quotes, commas,
+// blanks and slashes, size codes beyond the integers, names that agree in their first 12
+// characters. Each converts in both forms; GDAL reads every layer with the values of the model, and
+// no number of a layer or table turns into asterisks.
+const std::string kAwkwardModel = R"([JUNCTIONS]
+J"1 1234.5 0 0 0 0
+LongJunctionName_A 1235 0 0 0 0
+LongJunctionName_B 1236 0 0 0 0
+[COORDINATES]
+J"1 -13000000.5 -10000000.25
+LongJunctionName_A 1000000000.5 123456789.25
+LongJunctionName_B 5 5
+[CONDUITS]
+C1/2 J"1 LongJunctionName_A 100 0.01 0 0 0 0
+C1/3 LongJunctionName_A LongJunctionName_B 100 0.01 0 0 0 0
+"C,1 ""x""" LongJunctionName_B J"1 100 0.01 0 0 0 0
+A1 J"1 LongJunctionName_B 100 0.01 0 0 0 0
+A2 J"1 LongJunctionName_B 100 0.01 0 0 0 0
+[ORIFICES]
+O1 LongJunctionName_A LongJunctionName_B BOTTOM 0 0.6 NO 0
+[XSECTIONS]
+C1/2 CIRCULAR 1 0 0 0 1
+C1/3 CIRCULAR 1 0 0 0 1
+"C,1 ""x""" CIRCULAR 1 0 0 0 1
+A1 ARCH 1 2 2147483648 0 1
+A2 ARCH 3000000000 0 0 0 1
+O1 CIRCULAR 1 0 0 0
+)";
+
+TEST(Conversion, AwkwardNamesAndNumbersReachEveryLayerIntact) {
+    if (!fs::exists(kOgrinfo)) GTEST_SKIP() << "ogrinfo is not installed";
+    const std::string_view seen[] = {
+        "A1 Arch Geometry Properties Set To Size Code ID: 2147483648\n",
+        "A2 Arch Geometry Properties Set To Size Code ID: 3000000000\n",
+        "\nWARNING - Objects of layer 1d_nwk_model.inp_junctions.{ext} share an ID (the first 12 characters of "
+        "their names):\n  LongJunction: LongJunctionName_A, LongJunctionName_B\n",
+    };
+    // Layer, then what ogrinfo shows of it, in order.
+    const std::vector<std::pair<std::string, std::vector<std::string>>> layers = {
+        {"1d_nwk_model.inp{L}",
+         {"ID (String) = C1/2", "LINESTRING (-13000000.5 -10000000.25,1000000000.5 123456789.25)",
+          "ID (String) = C1/3", "LINESTRING (1000000000.5 123456789.25,5 5)", "ID (String) = C,1 \"x\"",
+          "Comment (String) = C,1 \"x\"", "ID (String) = O1"}},
+        {"1d_nwk_model.inp_junctions{P}",
+         {"ID (String) = J\"1", "Comment (String) = J\"1", "POINT (-13000000.5 -10000000.25)",
+          "Comment (String) = LongJunctionName_A", "POINT (1000000000.5 123456789.25)"}},
+        {"xs/1d_hw_model.inp{L}", {"Source (String) = A1.csv", "Source (String) = A2.csv"}},
+    };
+    for (const std::string ext : {"mif", "shp"}) {
+        SCOPED_TRACE(ext);
+        test::TempDir dir;
+        test::writeText(dir.path() / "model.inp", kAwkwardModel);
+        test::writeText(dir.path() / "Header.mif", "Version 300\nCoordSys Earth Projection 1, 104\nData\n");
+        test::writeText(dir.path() / "Header.prj",
+                        "GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\",SPHEROID[\"WGS_1984\",6378137.0,298.257223563]],"
+                        "PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\",0.0174532925199433]]\n");
+        const auto result = test::run({ZX_EXECUTABLE, "-" + ext, "model.inp"}, dir.path());
+        ASSERT_EQ(result.status, 0) << result.out;
+        for (std::string text : std::vector<std::string>(std::begin(seen), std::end(seen))) {
+            if (const auto at = text.find("{ext}"); at != std::string::npos) text.replace(at, 5, ext);
+            EXPECT_NE(result.out.find(text), std::string::npos) << text;
+        }
+        for (const auto& [layer, shown] : layers) {
+            std::string name = layer;
+            const auto brace = name.find('{');
+            name = name.substr(0, brace) + (ext == "shp" ? "_" + name.substr(brace + 1, 1) + ".shp" : ".mif");
+            const auto read = test::run({kOgrinfo.string(), "-ro", "-al", "-q", name}, dir.path());
+            EXPECT_EQ(read.err, "") << name;
+            std::size_t from = 0;
+            for (const std::string& line : shown) {
+                from = read.out.find(line, from);
+                EXPECT_NE(from, std::string::npos) << name << ": " << line << "\n" << read.out;
+            }
+        }
+        for (const auto& entry : fs::recursive_directory_iterator(dir.path())) {
+            const auto extension = entry.path().extension();
+            if (extension != ".csv" && extension != ".mif") continue;
+            EXPECT_EQ(test::readText(entry.path()).find('*'), std::string::npos) << entry.path();
+        }
+    }
+}
+
+TEST(Conversion, NumbersThatAreNotFiniteStopTheReaderAtTheirLine) {
+    const std::tuple<std::string, std::string> cases[] = {
+        {"[COORDINATES]\nJ1 nan 0\n", "ERROR - Reading Coordinates line.  Erroneous line is:\nJ1 nan 0"},
+        {"[JUNCTIONS]\nJ1 -Infinity 0 0 0 0\n", "ERROR - Reading [junction] block line.  Erroneous line is:\n"},
+        {"[XSECTIONS]\nC1 RECT_CLOSED 1 inf 0 0 1\n", "ERROR - Reading [xsections] block line.  Erroneous line is:\n"},
+        {"[JUNCTIONS]\nJ1 0 0 0 0 0\n[COORDINATES]\nJ1 0 0\n[CONDUITS]\nC1 J1 J1 1 0.01 0 0 0 0\n"
+         "[XSECTIONS]\nC1 CIRCULAR NaN 0 0 0 1\n",
+         "ERROR - Geom1 of link C1 is not a number: NaN"},
+    };
+    for (const auto& [model, stop] : cases) {
+        SCOPED_TRACE(model);
+        test::TempDir dir;
+        test::writeText(dir.path() / "model.inp", model);
+        const auto result = test::run({ZX_EXECUTABLE, "model.inp"}, dir.path());
+        EXPECT_EQ(result.status, 1);
+        EXPECT_NE(result.out.find(stop), std::string::npos) << result.out;
     }
 }
 

@@ -62,8 +62,8 @@ const RunCase kRuns[] = {
     {.model = kNodes + "[CONDUITS]\nC1 J1 J2 1 0.01 0 0 0 0\n[XSECTIONS]\nC1 CIRCULAR 1 0 0 0 1\nX1 CIRCULAR 1 0 0 0\n",
      .shown = "\nWARNING number of xsection and CONDUITS + ORIFICES + WEIRS do not match.\n  Number of conduits: 1\n"
               "  Number of weir: 0\n  Number of xsections: 2\nPaused - press Enter to continue\n"},
-    // Names that would leave the output folder; a slash ends the values of a line unless quoted.
-    {.model = kNodes + "[TRANSECTS]\nNC 0.1 0.1 0.1\nX1 \"a/b\" 2 0 1 0 0 0 0 0\nGR 1 0 1 1\n", .status = 1,
+    // Names that would leave the output folder; a slash is a character of a name.
+    {.model = kNodes + "[TRANSECTS]\nNC 0.1 0.1 0.1\nX1 a/b 2 0 1 0 0 0 0 0\nGR 1 0 1 1\n", .status = 1,
      .shown = "\nERROR - The name of transect a/b cannot be used as a file name.", .neverWritten = "xs/a"},
     {.model = kNodes + "[TRANSECTS]\nNC 0.1 0.1 0.1\nX1 .. 2 0 1 0 0 0 0 0\nGR 1 0 1 1\n", .status = 1,
      .shown = "\nERROR - The name of transect .. cannot be used as a file name.", .neverWritten = "xs/...csv"},
