@@ -117,14 +117,14 @@ LevelGrid mtxOrificeFlowTable(const Network& network, const inpOrifice& orifice,
     std::string text = "1";
     for (const float level : grid.levels()) {
         text += ',';
-        text += fmt::fixedGrowing(level, 5, 2, 0);
+        text += file.field(level, 5, 2);
     }
     file.line(text);
     for (const float row : grid.levels()) {
-        text = fmt::fixedGrowing(row, 5, 2, 0);
+        text = file.field(row, 5, 2);
         for (const float column : grid.levels()) {
             text += ',';
-            text += fmt::fixedGrowing(mtxFlow(h, row, column), 10, 2, 0);
+            text += file.field(mtxFlow(h, row, column), 10, 2);
         }
         file.line(text);
     }
@@ -143,12 +143,12 @@ void mtxOrificeAreaTable(const inpXsection& xsection, const LevelGrid& grid, Tab
     std::string text;
     for (const float level : grid.levels()) {
         text += ',';
-        text += fmt::fixedGrowing(level, 5, 2, 0);
+        text += file.field(level, 5, 2);
     }
     file.line(text);
-    const std::string cell = "," + fmt::fixedGrowing(area, 10, 2, 0);
+    const std::string cell = "," + file.field(area, 10, 2);
     for (const float row : grid.levels()) {
-        text = fmt::fixedGrowing(row, 5, 2, 0);
+        text = file.field(row, 5, 2);
         for (std::size_t k = 0; k < grid.levels().size(); ++k) text += cell;
         file.line(text);
     }

@@ -73,7 +73,7 @@ void appendBareOrQuoted(std::string& line, std::string_view text) {
     else appendQuoted(line, text);
 }
 
-TableFile::TableFile(std::string_view name) { OPENFREEUNIT(unit_, "O ", name, 1); }
+TableFile::TableFile(std::string_view name) : name_(name) { OPENFREEUNIT(unit_, "O ", name, 1); }
 
 TableFile::~TableFile() { CLOSER(unit_); }
 
@@ -83,9 +83,17 @@ void TableFile::row(std::initializer_list<float> values) {
     row_.clear();
     for (const float value : values) {
         if (!row_.empty()) row_ += ',';
-        row_ += fmt::fixedGrowing(value, 15, 7, 0);
+        row_ += field(value, 15, 7);
     }
     writeUnitRecord(unit_, row_);
+}
+
+std::string TableFile::field(double value, int width, int decimals) const {
+    if (!std::isfinite(value)) {
+        stopWith({"ERROR - A number of table " + name_ + " is beyond the range of real numbers."},
+                 Spacing::EmptyLineBefore);
+    }
+    return fmt::fixedGrowing(value, width, decimals, 0);
 }
 
 std::optional<std::array<Point, 2>> crossLine(Point from, Point to) {

@@ -237,6 +237,7 @@ private:
     void checkMifCoordSys(int mifUnit);
     void checkShpProjection(ShpFileSet& set, const std::string& prjName);
     void validateParts(int gisID, GisObject& object);
+    void requireFiniteVertices(int gisID);
     // The vertices an object reads must lie in the arrays and within their capacity.
     void requireVertices(std::int32_t count) const;
     // The number of parts a line or region object is written with, every part start checked.

@@ -1,9 +1,13 @@
 // gis/layer_write.cpp: the three entry points through which a caller writes an output layer:
 // the header once, then per object its geometry and its attribute record. Each looks the layer's
 // format up and hands the work to the MapInfo, shapefile or dBASE writer.
+#include <algorithm>
+#include <cmath>
+
 #include "build_info.hpp"
 #include "common/exit.hpp"
 #include "common/fortran_format.hpp"
+#include "common/number_text.hpp"
 #include "common/text_lines.hpp"
 #include "common/units.hpp"
 #include "gis/layer_table.hpp"
@@ -88,9 +92,26 @@ void LayerTable::validateParts(int gisID, GisObject& object) {
     }
 }
 
+// NaN and infinities are no coordinates: GIS readers reject such an object or the whole layer's
+// extent, so the run stops instead of writing it.
+void LayerTable::requireFiniteVertices(int gisID) {
+    const GisObjectVertices& v = gisObjectVertices;
+    const std::size_t count = std::min(static_cast<std::size_t>(std::max(v.nv, 0)), v.x.size());
+    for (std::size_t j = 0; j < count; ++j) {
+        if (std::isfinite(v.x[j]) && std::isfinite(v.y[j])) continue;
+        gisMessageLines[1] = "Vertex " + AINTEGER(static_cast<std::int32_t>(j + 1)) +
+                             " is not a finite number in layer " + slot(gisID).fileName;
+        gisMessageLines[2].clear();
+        gisMessageLines[3].clear();
+        stopWithMessage(formatOf(gisID) == LayerFormat::Mif ? "ERROR 0439 - Writing .mif file object coordinates."
+                                                            : "ERROR 0439 - Writing .shp file object coordinates.");
+    }
+}
+
 void LayerTable::writeObject(int gisID, GisObject& object) {
     if (gisID < 1) stopLine("Should not be here gisWriteObject[gisID=0]");
     validateParts(gisID, object);
+    requireFiniteVertices(gisID);
     switch (formatOf(gisID)) {
         case LayerFormat::Mif: {
             const MifLayerRecord& mif = slot(gisID).mif;

@@ -158,7 +158,7 @@ TEST(Conversion, AwkwardNamesAndNumbersReachEveryLayerIntact) {
     }
 }
 
-TEST(Conversion, NumbersThatAreNotFiniteStopTheReaderAtTheirLine) {
+TEST(Conversion, NumbersThatAreNotFiniteStopTheRun) {
     const std::tuple<std::string, std::string> cases[] = {
         {"[COORDINATES]\nJ1 nan 0\n", "ERROR - Reading Coordinates line.  Erroneous line is:\nJ1 nan 0"},
         {"[JUNCTIONS]\nJ1 -Infinity 0 0 0 0\n", "ERROR - Reading [junction] block line.  Erroneous line is:\n"},
@@ -166,6 +166,15 @@ TEST(Conversion, NumbersThatAreNotFiniteStopTheReaderAtTheirLine) {
         {"[JUNCTIONS]\nJ1 0 0 0 0 0\n[COORDINATES]\nJ1 0 0\n[CONDUITS]\nC1 J1 J1 1 0.01 0 0 0 0\n"
          "[XSECTIONS]\nC1 CIRCULAR NaN 0 0 0 1\n",
          "ERROR - Geom1 of link C1 is not a number: NaN"},
+        // Finite values whose results are not: a table or a layer would hold them.
+        {"[JUNCTIONS]\nJ1 0 0 0 0 0\nJ2 0 0 0 0 0\n[COORDINATES]\nJ1 0 0\nJ2 1 1\n[CONDUITS]\n"
+         "A1 J1 J2 1 0.01 0 0 0 0\n[XSECTIONS]\nA1 ARCH 1e20 1e20 0 0 1\n",
+         "\nERROR - A number of table xs\\A1.csv is beyond the range of real numbers.\n"},
+        {"[JUNCTIONS]\nJ1 0 0 0 0 0\nJ2 0 0 0 0 0\n[COORDINATES]\nJ1 -1.7e308 0\nJ2 1.7e308 0\n[CONDUITS]\n"
+         "C1 J1 J2 1 0.01 0 0 0 0\n[XSECTIONS]\nC1 IRREGULAR T1 0 0 0 1\n[TRANSECTS]\nNC 0.1 0.1 0.1\n"
+         "X1 T1 2 0 1 0 0 0 0 0\nGR 1 0 1 1\n",
+         "\nERROR 0439 - Writing .shp file object coordinates.\n"
+         "Vertex 1 is not a finite number in layer xs\\1d_xs_model.inp_transects.shp\n"},
     };
     for (const auto& [model, stop] : cases) {
         SCOPED_TRACE(model);
