@@ -8,6 +8,7 @@
 
 #include "common/number_text.hpp"
 #include "common/strings.hpp"
+#include "convert/cross_section_shapes.hpp"
 #include "convert/inp_sections.hpp"
 #include "convert/run_support.hpp"
 #include "platform/console.hpp"
@@ -64,17 +65,6 @@ constexpr ReaderTexts kLossTexts{
     "ERROR - Reading [LOSSES] block line.  Erroneous line is:",
     "ERROR - Unexpected end of [LOSSES] block line.  Erroneous line is:", " LOSSES."};
 
-// Shapes that the network layer converts: for these a geometry field that is not a number is a
-// read error. Any other shape may name a curve or a street in its geometry fields.
-constexpr std::string_view kConvertedShapes[] = {"CIRCULAR",  "FORCE_MAIN", "RECT_CLOSED", "RECT_OPEN",
-                                                 "TRAPEZOIDAL", "TRIANGULAR", "IRREGULAR",   "DUMMY",
-                                                 "ARCH",      "RECT_TRIANGULAR"};
-
-bool isConvertedShape(std::string_view shape) {
-    return std::any_of(std::begin(kConvertedShapes), std::end(kConvertedShapes),
-                       [&](std::string_view s) { return ASAME(shape, s); });
-}
-
 // One reader's pass through its section, with its messages.
 class SectionReading {
 public:
@@ -92,11 +82,11 @@ public:
         }
     }
 
-    void check(const LineValues& values) const {
+    void check(const InpLineValues& values) const {
         switch (values.status()) {
-            case LineValues::Status::Ok: return;
-            case LineValues::Status::EndOfLine: stop(texts_.unexpectedEnd);
-            case LineValues::Status::BadValue: stop(texts_.readError);
+            case InpLineValues::Status::Ok: return;
+            case InpLineValues::Status::EndOfLine: stop(texts_.unexpectedEnd);
+            case InpLineValues::Status::BadValue: stop(texts_.readError);
         }
     }
 
@@ -131,7 +121,7 @@ void inpReadCoordinates(int unit, CoordinateTable& table, int capacity) {
     while (section.next()) {
         section.takeSlot(table.count(), capacity);
         inpCoordinate record;
-        section.check(LineValues(section.line()).text(record.Node).real8(record.X).real8(record.Y));
+        section.check(InpLineValues(section.line()).text(record.Node).real8(record.X).real8(record.Y));
         table.append(std::move(record));
     }
     section.finish(table.count());
@@ -142,7 +132,7 @@ void inpReadJunctions(int unit, JunctionTable& table, int capacity) {
     while (section.next()) {
         section.takeSlot(table.count(), capacity);
         inpJunction record;
-        section.check(LineValues(section.line())
+        section.check(InpLineValues(section.line())
                           .text(record.Name)
                           .real4(record.Elevation)
                           .real4(record.MaxDepth)
@@ -159,7 +149,7 @@ void inpReadConduits(int unit, ConduitTable& table, int capacity) {
     while (section.next()) {
         section.takeSlot(table.count(), capacity);
         inpConduit record;
-        section.check(LineValues(section.line())
+        section.check(InpLineValues(section.line())
                           .text(record.Name)
                           .text(record.FromNode)
                           .text(record.ToNode)
@@ -187,7 +177,7 @@ void inpReadWeirs(int unit, WeirTable& table, int capacity) {
                       "Name Node1 Node2 Type CrestHt Cd Gated EC Cd2 Sur Width Surface"});
         }
         inpWeir record;
-        LineValues values(section.line());
+        InpLineValues values(section.line());
         values.text(record.Name)
             .text(record.Node1)
             .text(record.Node2)
@@ -208,7 +198,7 @@ void inpReadOrifices(int unit, OrificeTable& table, int capacity) {
     while (section.next()) {
         section.takeSlot(table.count(), capacity);
         inpOrifice record;
-        section.check(LineValues(section.line())
+        section.check(InpLineValues(section.line())
                           .text(record.Name)
                           .text(record.Node1)
                           .text(record.Node2)
@@ -234,12 +224,15 @@ void inpReadXsections(int unit, XsectionTable& table, int capacity) {
                                        &geometry[0], &geometry[1], &geometry[2]};
         // A line of fewer than six words fills the fields it has (a STREET line names its street
         // in Geom1); Barrels is 1 unless a seventh word gives it.
-        LineValues values(section.line());
+        InpLineValues values(section.line());
         for (int i = 0; i < std::min(words, 6); ++i) values.text(*fields[i]);
         if (words >= 7) values.integer(record.Barrels);
         section.check(values);
 
-        const bool converted = isConvertedShape(record.Shape);
+        // For a shape the network layer converts, a geometry field that is not a number is a read
+        // error; any other shape may name a curve or a street there.
+        const CrossSectionShape* shape = findCrossSectionShape(record.Shape);
+        const bool converted = shape != nullptr;
         float* const numbers[] = {&record.Geom2, &record.Geom3, &record.Geom4};
         for (std::size_t i = 0; i < geometry.size(); ++i) {
             if (geometry[i].empty()) continue;
@@ -253,8 +246,8 @@ void inpReadXsections(int unit, XsectionTable& table, int capacity) {
             platform::console().writeLine("WARRNING - Reading [xsections] block line.  Barrels is not defined. Use 1:");
             platform::console().writeLine(section.line());
         }
-        if (ASAME(record.Shape, "ARCH")) ++table.nArch;
-        if (ASAME(record.Shape, "RECT_TRIANGULAR")) ++table.nRectTriangular;
+        if (shape == &kArch) ++table.nArch;
+        if (shape == &kRectTriangular) ++table.nRectTriangular;
         table.append(std::move(record));
     }
     section.finish(table.count());
@@ -270,11 +263,11 @@ void inpReadTransects(int unit, XsTableSet& tables, int capacity) {
         const std::string& line = section.line();
         const std::string_view keyword = firstWord(line);
         if (ASAME(keyword, "NC")) {
-            section.check(LineValues(line).skip().real4(nLeft).real4(nRight).real4(nChannel));
+            section.check(InpLineValues(line).skip().real4(nLeft).real4(nRight).real4(nChannel));
         } else if (ASAME(keyword, "X1")) {
             section.takeSlot(tables.size(), capacity);
             xsTable table;
-            section.check(LineValues(line)
+            section.check(InpLineValues(line)
                               .skip()
                               .text(table.ID, kTableIdLength)
                               .integer(table.Nsta)
@@ -305,7 +298,7 @@ void inpReadTransects(int unit, XsTableSet& tables, int capacity) {
                          Spacing::EmptyLineBefore);
             }
             std::array<float, 10> elevationStation{};
-            LineValues values(line);
+            InpLineValues values(line);
             values.skip();
             for (std::size_t i = 0; i < 2 * pairs; ++i) values.real4(elevationStation[i]);
             section.check(values);
@@ -326,7 +319,7 @@ void inpReadVertices(int unit, VertexTable& table, int capacity, int verticesPer
         std::string link;
         double x = 0;
         double y = 0;
-        section.check(LineValues(section.line()).text(link).real8(x).real8(y));
+        section.check(InpLineValues(section.line()).text(link).real8(x).real8(y));
         std::string key = asameKey(link);
         // Only consecutive lines group: a link whose lines are split by another's gets two entries.
         if (table.count() == 0 || key != openLinkKey) {
@@ -356,7 +349,7 @@ void inpReadLosses(int unit, LossTable& table, int capacity) {
             stopWith({"ERROR - Reading [LOSSES] block line. Data incomplete. line is:", section.line()});
         }
         inpLoss record;
-        LineValues values(section.line());
+        InpLineValues values(section.line());
         values.text(record.Link).real4(record.Kentry).real4(record.Kexit).real4(record.Kavg);
         if (words >= 5) values.text(record.FlapGate, kFlagLength);
         if (words == 6) values.real4(record.Seepage);

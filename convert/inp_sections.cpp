@@ -155,7 +155,7 @@ std::optional<double> inpReal8(std::string_view text) {
     return value && std::isfinite(*value) ? value : std::nullopt;
 }
 
-bool LineValues::nextValue() {
+bool InpLineValues::nextValue() {
     if (status_ != Status::Ok) return false;
     switch (reader_.next(value_)) {
         case listin::ListReader::Item::Value: return true;
@@ -167,13 +167,13 @@ bool LineValues::nextValue() {
     return false;
 }
 
-LineValues& LineValues::text(std::string& target, std::size_t length) {
+InpLineValues& InpLineValues::text(std::string& target, std::size_t length) {
     if (nextValue()) target = significantPart(std::string_view(value_).substr(0, length));
     return *this;
 }
 
 template <typename Number, typename Parse>
-LineValues& LineValues::number(Number& target, Parse parse) {
+InpLineValues& InpLineValues::number(Number& target, Parse parse) {
     if (!nextValue()) return *this;
     // A number in quotes is a text, as the free-form reader has it.
     const auto value = reader_.lastQuoted() ? std::nullopt : parse(value_);
@@ -182,17 +182,17 @@ LineValues& LineValues::number(Number& target, Parse parse) {
     return *this;
 }
 
-LineValues& LineValues::real4(float& target) { return number(target, inpReal4); }
-LineValues& LineValues::real8(double& target) { return number(target, inpReal8); }
+InpLineValues& InpLineValues::real4(float& target) { return number(target, inpReal4); }
+InpLineValues& InpLineValues::real8(double& target) { return number(target, inpReal8); }
 
-LineValues& LineValues::integer(std::int32_t& target) {
+InpLineValues& InpLineValues::integer(std::int32_t& target) {
     return number(target, [](std::string_view text) -> std::optional<std::int32_t> {
         const auto value = listin::parseReal8(text);
         return value ? wholePart<std::int32_t>(*value) : std::nullopt;
     });
 }
 
-LineValues& LineValues::skip() {
+InpLineValues& InpLineValues::skip() {
     nextValue();
     return *this;
 }

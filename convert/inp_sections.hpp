@@ -43,20 +43,20 @@ std::optional<double> inpReal8(std::string_view text);
 // The values of one data line, read in order. An empty value leaves its target as it was. The
 // first value that is missing or does not convert to its target's type fails the line; reads
 // after a failure change nothing.
-class LineValues {
+class InpLineValues {
 public:
     enum class Status { Ok, EndOfLine, BadValue };
 
-    explicit LineValues(std::string_view line) : reader_(line, listin::ListReader::Slash::IsCharacter) {}
+    explicit InpLineValues(std::string_view line) : reader_(line, listin::ListReader::Slash::IsCharacter) {}
 
     // A text, cut at the given length.
-    LineValues& text(std::string& target, std::size_t length = kNameLength);
-    LineValues& real4(float& target);
-    LineValues& real8(double& target);
+    InpLineValues& text(std::string& target, std::size_t length = kNameLength);
+    InpLineValues& real4(float& target);
+    InpLineValues& real8(double& target);
     // Any integer or real notation; the value is truncated (a count written 1.0 or 0.0).
-    LineValues& integer(std::int32_t& target);
+    InpLineValues& integer(std::int32_t& target);
     // A value that is read but not kept.
-    LineValues& skip();
+    InpLineValues& skip();
 
     Status status() const { return status_; }
 
@@ -64,7 +64,7 @@ private:
     // True when a value was read into value_; false when the target stays as it is.
     bool nextValue();
     template <typename Number, typename Parse>
-    LineValues& number(Number& target, Parse parse);
+    InpLineValues& number(Number& target, Parse parse);
 
     listin::ListReader reader_;
     std::string value_;

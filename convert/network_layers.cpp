@@ -13,6 +13,7 @@
 #include "common/exit.hpp"
 #include "common/fortran_format.hpp"
 #include "common/strings.hpp"
+#include "convert/cross_section_shapes.hpp"
 #include "convert/inp_readers.hpp"
 #include "convert/output_stages.hpp"
 #include "convert/run_support.hpp"
@@ -102,9 +103,8 @@ void appendReal(std::string& line, float value) { line += fmt::fixed(value, 10, 
 
 // Texts quoted (the comment only where it needs quotes), reals as F10.3, integers as I8,
 // separated by commas.
-void composeNetworkLine(const NetworkAttributes& a) {
-    std::string& line = layers().gisAttributeLine;
-    line.clear();
+std::string composeNetworkLine(const NetworkAttributes& a) {
+    std::string line;
     for (std::string_view text : {a.id, a.type, a.ignore, a.ucs}) {
         appendQuoted(line, text);
         line += ',';
@@ -130,27 +130,8 @@ void composeNetworkLine(const NetworkAttributes& a) {
     }
     line += ',';
     appendBareOrQuoted(line, a.comment);
+    return line;
 }
-
-// How a conduit's shape becomes its network type and dimensions.
-enum class ConduitRule { Diameter, Rectangle, Table, Dummy, Arch, RectTriangular };
-struct ConduitShape {
-    std::string_view shape;
-    std::string_view type;
-    ConduitRule rule;
-};
-constexpr std::array<ConduitShape, 10> kConduitShapes{{
-    {"CIRCULAR", "C", ConduitRule::Diameter},
-    {"FORCE_MAIN", "C", ConduitRule::Diameter},
-    {"RECT_CLOSED", "R", ConduitRule::Rectangle},
-    {"RECT_OPEN", "S", ConduitRule::Table},
-    {"TRAPEZOIDAL", "S", ConduitRule::Table},
-    {"TRIANGULAR", "S", ConduitRule::Table},
-    {"IRREGULAR", "S", ConduitRule::Table},
-    {"DUMMY", "X", ConduitRule::Dummy},
-    {"ARCH", "I", ConduitRule::Arch},
-    {"RECT_TRIANGULAR", "I", ConduitRule::RectTriangular},
-}};
 
 // How a weir's type becomes its network type, invert, width and contraction.
 enum class WeirRule { Transverse, VNotch, Trapezoidal, Roadway, Sideflow };
@@ -176,19 +157,10 @@ const Row* findByKeyword(const std::array<Row, N>& rows, std::string_view Row::*
 
 // The coordinates of a conduit's, weir's or junction's node: without them the network is not
 // drawable and the run ends.
-const inpCoordinate& nodeCoordinates(const Network& network, std::string_view node) {
+Point nodeCoordinates(const Network& network, std::string_view node) {
     const auto found = network.inpCoordinates.find(node);
     if (!found) stopWith({"Unable to find coordinates for node " + std::string(node)}, Spacing::EmptyLineBefore);
-    return network.inpCoordinates[*found];
-}
-
-// An orifice's node without coordinates only costs the orifice its line.
-const inpCoordinate* orificeNodeCoordinates(const Network& network, std::string_view end, std::string_view node,
-                                            std::string_view orifice) {
-    if (const auto found = network.inpCoordinates.find(node)) return &network.inpCoordinates[*found];
-    writeAfterEmptyLine("WARNING: Unable to find coordinates for " + std::string(end) + " node " + std::string(node) +
-                        " orifice " + std::string(orifice));
-    return nullptr;
+    return {network.inpCoordinates[*found].X, network.inpCoordinates[*found].Y};
 }
 
 // The position of the link's cross-section record; a link without one ends the run.
@@ -198,15 +170,7 @@ std::size_t xsectionOf(const Network& network, std::string_view message, const s
     return *found;
 }
 
-// The junction a weir or orifice starts from, for its crest or invert; none ends the run.
-const inpJunction& node1Junction(const Network& network, std::string_view node, std::string_view message,
-                                 const std::string& link) {
-    const auto found = network.inpJunctionTable.find(node);
-    if (!found) stopWith({std::string(message) + link});
-    return network.inpJunctionTable[*found];
-}
-
-void warnOverlap(LinkKind kind, std::string_view link, const GisObjectVertices& vertices, std::size_t removed) {
+void warnOverlap(LinkKind kind, std::string_view link, Point kept, Point removed) {
     auto& console = platform::console();
     console.writeLine();
     if (kind == LinkKind::Conduit) {
@@ -218,10 +182,8 @@ void warnOverlap(LinkKind kind, std::string_view link, const GisObjectVertices& 
     } else {
         console.writeLine("WARNNING - vertices overlapping, skip vertex2");
     }
-    console.writeLine("vertex1: " + fmt::fixed(vertices.x[removed], 16, 3) + "," +
-                      fmt::fixed(vertices.y[removed], 16, 3));
-    console.writeLine("vertex2: " + fmt::fixed(vertices.x[removed - 1], 16, 3) + "," +
-                      fmt::fixed(vertices.y[removed - 1], 16, 3));
+    console.writeLine("vertex1: " + fmt::fixed(removed.x, 16, 3) + "," + fmt::fixed(removed.y, 16, 3));
+    console.writeLine("vertex2: " + fmt::fixed(kept.x, 16, 3) + "," + fmt::fixed(kept.y, 16, 3));
 }
 
 }  // namespace
@@ -234,43 +196,32 @@ int nwkOpenNodeLayer(std::string_view layerName, GisObject& object) {
     return openNetworkLayer(layerName, 12, "P", object);
 }
 
-void nwkLinkPolyline(const Network& network, LinkKind kind, std::string_view link, const inpCoordinate& upstream,
-                     const inpCoordinate& downstream) {
-    GisObjectVertices& vertices = layers().gisObjectVertices;
-    const auto entry = network.inpVertexTable.find(link);
-    const std::size_t inner = entry ? network.inpVertexTable[*entry].NVert() : 0;
-    vertices.setCount(static_cast<std::int32_t>(inner + 2));
-    vertices.x[0] = upstream.X;
-    vertices.y[0] = upstream.Y;
-    if (entry) {
+std::vector<Point> nwkLinkPolyline(const Network& network, LinkKind kind, std::string_view link, Point upstream,
+                                   Point downstream) {
+    std::vector<Point> points{upstream};
+    if (const auto entry = network.inpVertexTable.find(link)) {
         const inpVertexList& list = network.inpVertexTable[*entry];
-        std::copy(list.X.begin(), list.X.end(), vertices.x.begin() + 1);
-        std::copy(list.Y.begin(), list.Y.end(), vertices.y.begin() + 1);
+        for (std::size_t k = 0; k < list.NVert(); ++k) points.push_back({list.X[k], list.Y[k]});
     }
-    vertices.x[inner + 1] = downstream.X;
-    vertices.y[inner + 1] = downstream.Y;
-    if (inner == 0) return;
+    points.push_back(downstream);
+    if (points.size() == 2) return points;
 
     constexpr double kTolerance = 1.0e-6F;
     // From the end backwards: a removal moves only points that have been compared already.
-    for (std::size_t m = inner + 1; m >= 1; --m) {
-        const double dx = vertices.x[m] - vertices.x[m - 1];
-        const double dy = vertices.y[m] - vertices.y[m - 1];
+    for (std::size_t m = points.size() - 1; m >= 1; --m) {
+        const double dx = points[m].x - points[m - 1].x;
+        const double dy = points[m].y - points[m - 1].y;
         if (std::sqrt(dx * dx + dy * dy) >= kTolerance) continue;
-        warnOverlap(kind, link, vertices, m);
-        const auto end = static_cast<std::ptrdiff_t>(vertices.nv);
-        const auto at = static_cast<std::ptrdiff_t>(m);
-        std::move(vertices.x.begin() + at + 1, vertices.x.begin() + end, vertices.x.begin() + at);
-        std::move(vertices.y.begin() + at + 1, vertices.y.begin() + end, vertices.y.begin() + at);
-        --vertices.nv;
+        warnOverlap(kind, link, points[m - 1], points[m]);
+        points.erase(points.begin() + static_cast<std::ptrdiff_t>(m));
     }
+    return points;
 }
 
-void nwkConduitRecord(Network& network, std::size_t i) {
+LinkRecord nwkConduitRecord(const Network& network, std::size_t i) {
     const inpConduit& conduit = network.inpConduitTable[i];
-    XsectionTable& xsections = network.inpXsectionTable;
     const std::size_t found = xsectionOf(network, "ERROR - Unable to find XSection data for link: ", conduit.Name);
-    const inpXsection& xsection = xsections[found];
+    const inpXsection& xsection = network.inpXsectionTable[found];
 
     NetworkAttributes a;
     a.id = conduit.Name;
@@ -279,11 +230,11 @@ void nwkConduitRecord(Network& network, std::size_t i) {
     a.roughness = 0.018F;
     a.number = xsection.Barrels;
     std::string type = "?";
-    if (const ConduitShape* shape = findByKeyword(kConduitShapes, &ConduitShape::shape, xsection.Shape)) {
-        type = shape->type;
+    if (const CrossSectionShape* shape = findCrossSectionShape(xsection.Shape)) {
+        type = shape->networkType;
         a.length = conduit.Length;
         a.roughness = conduit.Roughness;
-        switch (shape->rule) {
+        switch (shape->conduit) {
             case ConduitRule::Diameter: a.width = geom1Real4(xsection); break;
             case ConduitRule::Rectangle:
                 a.width = xsection.Geom2;
@@ -294,8 +245,8 @@ void nwkConduitRecord(Network& network, std::size_t i) {
                 a.length = 0;
                 a.roughness = 0.018F;
                 break;
-            case ConduitRule::Arch: xsections.archConduits.push_back(found); break;
-            case ConduitRule::RectTriangular: xsections.rectTriangularConduits.push_back(found); break;
+            case ConduitRule::Arch:
+            case ConduitRule::RectTriangular: break;
         }
     } else {
         platform::console().writeLine("WARNING - XSection type not yet supported by convertor. XSec type: " +
@@ -304,15 +255,16 @@ void nwkConduitRecord(Network& network, std::size_t i) {
     }
     if (ASAME(conduit.FlapGate, "YES")) type += 'U';
     a.type = type;
-    composeNetworkLine(a);
+    return {composeNetworkLine(a), found};
 }
 
-void nwkWeirRecord(const Network& network, std::size_t i, bool& weirTypeFlag) {
+LinkRecord nwkWeirRecord(const Network& network, std::size_t i) {
     const inpWeir& weir = network.inpWeirTable[i];
-    const inpXsection& xsection =
-        network.inpXsectionTable[xsectionOf(network, "ERROR - Unable to find XSection data for weir: ", weir.Name)];
+    const std::size_t found = xsectionOf(network, "ERROR - Unable to find XSection data for weir: ", weir.Name);
+    const inpXsection& xsection = network.inpXsectionTable[found];
     const inpJunction& junction =
-        node1Junction(network, weir.Node1, "ERROR - Unable to find Junction data for weir: ", weir.Name);
+        junctionOf(network, weir.Node1, "ERROR - Unable to find Junction data for weir: ", weir.Name);
+    bool approximated = false;
 
     NetworkAttributes a;
     a.id = weir.Name;
@@ -335,11 +287,11 @@ void nwkWeirRecord(const Network& network, std::size_t i, bool& weirTypeFlag) {
                 break;
             case WeirRule::Trapezoidal: break;
             case WeirRule::Roadway:
-                weirTypeFlag = true;
+                approximated = true;
                 platform::console().writeLine("WARNING - ROADWAY weirs not supported yet in ORVALE: " + weir.Name);
                 break;
             case WeirRule::Sideflow: {
-                weirTypeFlag = true;
+                approximated = true;
                 // A shorter transverse weir that passes about the flow of the side weir.
                 const double length = xsection.Geom2;
                 a.width = static_cast<float>(std::pow(length, static_cast<double>(0.83F)) / length);
@@ -352,15 +304,15 @@ void nwkWeirRecord(const Network& network, std::size_t i, bool& weirTypeFlag) {
             }
         }
     }
-    composeNetworkLine(a);
+    return {composeNetworkLine(a), found, approximated};
 }
 
-void nwkOrificeRecord(Network& network, std::size_t i) {
+LinkRecord nwkOrificeRecord(const Network& network, std::size_t i) {
     const inpOrifice& orifice = network.inpOrificeTable[i];
     const std::size_t found = xsectionOf(network, "ERROR - Unable to find XSection data for orifice: ", orifice.Name);
     const inpXsection& xsection = network.inpXsectionTable[found];
     const inpJunction& junction =
-        node1Junction(network, orifice.Node1, "ERROR - Unable to find Junction data for orifice: ", orifice.Name);
+        junctionOf(network, orifice.Node1, "ERROR - Unable to find Junction data for orifice: ", orifice.Name);
 
     NetworkAttributes a;
     a.id = orifice.Name;
@@ -372,7 +324,7 @@ void nwkOrificeRecord(Network& network, std::size_t i) {
     std::string inletType;
     if (ASAME(orifice.Type, "SIDE")) {
         const bool gated = !ASAME(orifice.Gated, "NO");
-        if (ASAME(xsection.Shape, "CIRCULAR")) {
+        if (isShape(xsection.Shape, kCircular)) {
             a.type = gated ? "CU?" : "C?";
             a.widthContraction = orifice.Cd;
         } else {
@@ -381,30 +333,31 @@ void nwkOrificeRecord(Network& network, std::size_t i) {
         }
         a.length = a.roughness = 0.01F;
         a.usInvert = junction.Elevation + orifice.Offset;
-    } else if (ASAME(orifice.Type, "BOTTOM")) {
+    } else if (isBottomOrifice(orifice)) {
         a.type = "M?";
         a.usInvert = junction.Elevation + orifice.Offset;
         // The matrices written by the bottom-orifice stage, in the field's 50 characters.
         inletType = "matrix_flow\\" + orifice.Name + "_Q.csv | matrix_flow\\" + orifice.Name + "_A.csv";
         inletType.resize(std::min<std::size_t>(inletType.size(), 50));
         a.inletType = inletType;
-        network.inpXsectionTable.bottomOrifices.push_back(found);
     } else {
         platform::console().writeLine("WARNING - Orifice type not yet supported by convertor. Orifice type: " +
                                       orifice.Type);
         pauseConsole();
     }
-    composeNetworkLine(a);
+    return {composeNetworkLine(a), found};
 }
 
-void nwkJunctionRecord(const inpJunction& junction) {
+bool isBottomOrifice(const inpOrifice& orifice) { return ASAME(orifice.Type, "BOTTOM"); }
+
+std::string nwkJunctionRecord(const inpJunction& junction) {
     NetworkAttributes a;
     a.id = junction.Name;
     a.type = "Node";
     a.ucs = "T";
     a.dsInvert = junction.Elevation;
     a.comment = junction.Name;
-    composeNetworkLine(a);
+    return composeNetworkLine(a);
 }
 
 void writeLinkLayer(Network& network, const RunSettings& run, CheckFlags& checks) {
@@ -413,13 +366,16 @@ void writeLinkLayer(Network& network, const RunSettings& run, CheckFlags& checks
     int gisID = nwkOpenLinkLayer(layer, object);
     object.pline = true;
     SharedIds ids;
-    const auto writeLink = [&](LinkKind kind, std::string_view name, const inpCoordinate& upstream,
-                               const inpCoordinate& downstream, auto buildRecord) {
+    XsectionTable& xsections = network.inpXsectionTable;
+    // The polyline is written before its record is built: the record's warnings follow the
+    // polyline's on the console.
+    const auto writeLink = [&](LinkKind kind, std::string_view name, Point upstream, Point downstream,
+                               auto buildRecord) {
         ids.add(name);
-        nwkLinkPolyline(network, kind, name, upstream, downstream);
-        gisWriteObject(gisID, object);
-        buildRecord();
-        gisWriteRecord(gisID, object);
+        writeLayerObject(gisID, object, nwkLinkPolyline(network, kind, name, upstream, downstream));
+        const LinkRecord record = buildRecord();
+        writeLayerRecord(gisID, object, record.attributeLine);
+        return record;
     };
 
     if (network.has(section::kConduits)) {
@@ -428,9 +384,14 @@ void writeLinkLayer(Network& network, const RunSettings& run, CheckFlags& checks
         if (network.has(section::kLosses)) inpApplyLosses(network.inpConduitTable, network.inpLossTable);
         for (std::size_t i = 0; i < network.inpConduitTable.count(); ++i) {
             const inpConduit& conduit = network.inpConduitTable[i];
-            const inpCoordinate& upstream = nodeCoordinates(network, conduit.FromNode);
-            const inpCoordinate& downstream = nodeCoordinates(network, conduit.ToNode);
-            writeLink(LinkKind::Conduit, conduit.Name, upstream, downstream, [&] { nwkConduitRecord(network, i); });
+            const Point upstream = nodeCoordinates(network, conduit.FromNode);
+            const Point downstream = nodeCoordinates(network, conduit.ToNode);
+            const LinkRecord record = writeLink(LinkKind::Conduit, conduit.Name, upstream, downstream,
+                                                [&] { return nwkConduitRecord(network, i); });
+            // ARCH and RECT_TRIANGULAR conduits get their tables from the height-width stage.
+            const std::string& shape = xsections[record.xsection].Shape;
+            if (isShape(shape, kArch)) xsections.archConduits.push_back(record.xsection);
+            if (isShape(shape, kRectTriangular)) xsections.rectTriangularConduits.push_back(record.xsection);
         }
     }
     if (network.has(section::kWeirs)) {
@@ -438,10 +399,11 @@ void writeLinkLayer(Network& network, const RunSettings& run, CheckFlags& checks
             "Outputting weir data to 1d_nwk file - some SWMM weir types do not have a direct coversion to ORVALE yet.");
         for (std::size_t i = 0; i < network.inpWeirTable.count(); ++i) {
             const inpWeir& weir = network.inpWeirTable[i];
-            const inpCoordinate& upstream = nodeCoordinates(network, weir.Node1);
-            const inpCoordinate& downstream = nodeCoordinates(network, weir.Node2);
-            writeLink(LinkKind::Weir, weir.Name, upstream, downstream,
-                      [&] { nwkWeirRecord(network, i, checks.weirTypes); });
+            const Point upstream = nodeCoordinates(network, weir.Node1);
+            const Point downstream = nodeCoordinates(network, weir.Node2);
+            const LinkRecord record =
+                writeLink(LinkKind::Weir, weir.Name, upstream, downstream, [&] { return nwkWeirRecord(network, i); });
+            if (record.approximated) checks.weirTypes = true;
         }
     }
     if (network.has(section::kOrifices)) {
@@ -451,11 +413,12 @@ void writeLinkLayer(Network& network, const RunSettings& run, CheckFlags& checks
         for (std::size_t i = 0; i < network.inpOrificeTable.count(); ++i) {
             checks.orifices = true;
             const inpOrifice& orifice = network.inpOrificeTable[i];
-            const inpCoordinate* upstream = orificeNodeCoordinates(network, "us", orifice.Node1, orifice.Name);
-            if (upstream == nullptr) continue;
-            const inpCoordinate* downstream = orificeNodeCoordinates(network, "ds", orifice.Node2, orifice.Name);
-            if (downstream == nullptr) continue;
-            writeLink(LinkKind::Orifice, orifice.Name, *upstream, *downstream, [&] { nwkOrificeRecord(network, i); });
+            // An orifice's node without coordinates only costs the orifice its line.
+            const auto ends = nodePoints(network, orifice.Node1, orifice.Node2, " orifice " + orifice.Name);
+            if (!ends) continue;
+            const LinkRecord record = writeLink(LinkKind::Orifice, orifice.Name, (*ends)[0], (*ends)[1],
+                                                [&] { return nwkOrificeRecord(network, i); });
+            if (isBottomOrifice(orifice)) xsections.bottomOrifices.push_back(record.xsection);
         }
     }
     gisCloseLayer(gisID);
@@ -469,17 +432,13 @@ void writeJunctionLayer(const Network& network, const RunSettings& run) {
     const std::string layer = layerName(run, "1d_nwk_", "_junctions");
     int gisID = nwkOpenNodeLayer(layer, object);
     object.point = true;
-    GisObjectVertices& vertices = layers().gisObjectVertices;
     SharedIds ids;
     for (const inpJunction& junction : network.inpJunctionTable) {
         ids.add(junction.Name);
-        const inpCoordinate& point = nodeCoordinates(network, junction.Name);
-        vertices.setCount(1);
-        vertices.x[0] = point.X;
-        vertices.y[0] = point.Y;
-        nwkJunctionRecord(junction);
-        gisWriteObject(gisID, object);
-        gisWriteRecord(gisID, object);
+        const Point point = nodeCoordinates(network, junction.Name);
+        const std::string attributeLine = nwkJunctionRecord(junction);
+        writeLayerObject(gisID, object, std::span(&point, 1));
+        writeLayerRecord(gisID, object, attributeLine);
     }
     gisCloseLayer(gisID);
     ids.report(layer);

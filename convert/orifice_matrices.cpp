@@ -9,6 +9,7 @@
 #include "common/fortran_format.hpp"
 #include "common/number_text.hpp"
 #include "common/strings.hpp"
+#include "convert/cross_section_shapes.hpp"
 #include "convert/output_stages.hpp"
 #include "convert/run_support.hpp"
 
@@ -23,16 +24,24 @@ constexpr float kTwoG = 64.34F;
 // The last regular level is below this.
 constexpr float kTopLevel = 10.0F;
 
-bool isCircular(const inpXsection& xsection) { return ASAME(xsection.Shape, "CIRCULAR"); }
-
 // The reduction of weir flow by the water standing on the far side.
 float submergence(float lower, float higher) { return std::pow(1.0F - std::pow(lower / higher, 1.5F), 0.385F); }
 
-const inpJunction& orificeJunction(const Network& network, std::string_view node, std::string_view message,
-                                   const std::string& link) {
-    const auto found = network.inpJunctionTable.find(node);
-    if (!found) stopWith({std::string(message) + link});
-    return network.inpJunctionTable[*found];
+// The flow area: a circle of diameter Geom1, or a rectangle of height Geom1 and width Geom2.
+float orificeArea(const inpXsection& xsection) {
+    const float size = geom1Real4(xsection);
+    if (isShape(xsection.Shape, kCircular)) return (size * 0.5F) * kPi * (size * 0.5F);
+    return xsection.Geom2 * size;
+}
+
+// The levels of the grid after the corner cell, each as F5.2 behind a comma.
+std::string levelHeader(std::string_view corner, const LevelGrid& grid, const TableFile& file) {
+    std::string text(corner);
+    for (const float level : grid.levels()) {
+        text += ',';
+        text += file.field(level, 5, 2);
+    }
+    return text;
 }
 
 }  // namespace
@@ -40,16 +49,9 @@ const inpJunction& orificeJunction(const Network& network, std::string_view node
 OrificeHydraulics orificeHydraulics(const inpXsection& xsection, const inpOrifice& orifice, float upstreamElevation,
                                     float downstreamElevation) {
     OrificeHydraulics h{};
-    if (isCircular(xsection)) {
-        const float diameter = geom1Real4(xsection);
-        h.perimeter = kPi * diameter;
-        h.area = (diameter * 0.5F) * kPi * (diameter * 0.5F);
-    } else {
-        const float height = geom1Real4(xsection);
-        const float width = xsection.Geom2;
-        h.area = width * height;
-        h.perimeter = (width + height) * 2.0F;
-    }
+    h.area = orificeArea(xsection);
+    const float size = geom1Real4(xsection);
+    h.perimeter = isShape(xsection.Shape, kCircular) ? kPi * size : (xsection.Geom2 + size) * 2.0F;
     h.weirCoefficient = h.perimeter * kWeirCoefficientPerLength;
     h.cd = orifice.Cd;
     h.transitionDepth = h.area * kSqrtTwoG * h.cd / h.weirCoefficient;
@@ -107,21 +109,16 @@ float mtxFlow(const OrificeHydraulics& h, float rowLevel, float columnLevel) {
 
 LevelGrid mtxOrificeFlowTable(const Network& network, const inpOrifice& orifice, const inpXsection& xsection,
                               TableFile& file) {
-    const inpJunction& upstream = orificeJunction(
-        network, orifice.Node1, "ERROR - Unable to find Upstream Junction data for Orifice: ", xsection.Link);
-    const inpJunction& downstream = orificeJunction(
+    const inpJunction& upstream = junctionOf(network, orifice.Node1,
+                                             "ERROR - Unable to find Upstream Junction data for Orifice: ", xsection.Link);
+    const inpJunction& downstream = junctionOf(
         network, orifice.Node2, "ERROR - Unable to find Downstream Junction data for Orifice: ", xsection.Link);
     const OrificeHydraulics h = orificeHydraulics(xsection, orifice, upstream.Elevation, downstream.Elevation);
     const LevelGrid grid = mtxLevelGrid(h.transitionDepth, h.crestLevel);
 
-    std::string text = "1";
-    for (const float level : grid.levels()) {
-        text += ',';
-        text += file.field(level, 5, 2);
-    }
-    file.line(text);
+    file.line(levelHeader("1", grid, file));
     for (const float row : grid.levels()) {
-        text = file.field(row, 5, 2);
+        std::string text = file.field(row, 5, 2);
         for (const float column : grid.levels()) {
             text += ',';
             text += file.field(mtxFlow(h, row, column), 10, 2);
@@ -132,23 +129,11 @@ LevelGrid mtxOrificeFlowTable(const Network& network, const inpOrifice& orifice,
 }
 
 void mtxOrificeAreaTable(const inpXsection& xsection, const LevelGrid& grid, TableFile& file) {
-    float area = 0.0F;
-    if (isCircular(xsection)) {
-        const float diameter = geom1Real4(xsection);
-        area = kPi * (0.5F * diameter) * (0.5F * diameter);
-    } else {
-        area = geom1Real4(xsection) * xsection.Geom2;
-    }
     // The area is the same at every level: the header has no corner cell.
-    std::string text;
-    for (const float level : grid.levels()) {
-        text += ',';
-        text += file.field(level, 5, 2);
-    }
-    file.line(text);
-    const std::string cell = "," + file.field(area, 10, 2);
+    file.line(levelHeader("", grid, file));
+    const std::string cell = "," + file.field(orificeArea(xsection), 10, 2);
     for (const float row : grid.levels()) {
-        text = file.field(row, 5, 2);
+        std::string text = file.field(row, 5, 2);
         for (std::size_t k = 0; k < grid.levels().size(); ++k) text += cell;
         file.line(text);
     }
@@ -159,7 +144,7 @@ void writeBottomOrificeMatrices(const Network& network) {
     if (xsections.bottomOrifices.empty()) return;
     writeAfterEmptyLine("Outputting bottom ORIFICE data... found " +
                         AINTEGER(static_cast<int>(xsections.bottomOrifices.size())) + " bottom ORIFICES(s).");
-    makeOutputFolder("matrix_flow", "ERROR 0005 - Could not make the output folder: matrix_flow.");
+    makeOutputFolder(OutputFolder::MatrixFlow);
     for (const std::size_t j : xsections.bottomOrifices) {
         const inpXsection& xsection = xsections[j];
         const std::string& link = xsection.Link;

@@ -2,19 +2,10 @@
 // runs them, and the run state they share with it. Each stage opens its layer or files, writes
 // them whole and closes them before it returns; a fatal condition ends the run inside it.
 #pragma once
-#include <string>
-
 #include "convert/network.hpp"
+#include "convert/run_settings.hpp"
 
 namespace zx::convert {
-
-// What the main program settled before the tables were read.
-struct RunSettings {
-    std::string inputName;      // the .inp name as given or typed: it may hold a folder part
-    std::string inputFileName;  // its file-name part, what layer and table names embed
-    bool mifOutput = false;     // MapInfo layers; shapefile sets otherwise
-    bool shpOutput = false;     // -shp given; without either switch no projection file is read
-};
 
 // The closing CHECK notes that apply; a flag only goes from false to true.
 struct CheckFlags {

@@ -12,6 +12,7 @@
 #include "common/number_text.hpp"
 #include "common/strings.hpp"
 #include "convert/arch_tables.hpp"
+#include "convert/cross_section_shapes.hpp"
 #include "convert/output_stages.hpp"
 #include "convert/run_support.hpp"
 #include "convert/stage_support.hpp"
@@ -24,38 +25,26 @@ namespace {
 // An arch's area as a fraction of the rectangle of its rise and span.
 constexpr float kArchAreaFactor = 0.7879F;
 
-// How each shape becomes a table: the widths at height 0 and at full height, and the dimensions
-// reported on the console.
-enum class TableShape { RectOpen, Trapezoidal, Triangular };
-struct TableShapeRule {
-    std::string_view shape;
-    TableShape kind;
-};
-constexpr std::array<TableShapeRule, 3> kTableShapes{{
-    {"RECT_OPEN", TableShape::RectOpen},
-    {"TRAPEZOIDAL", TableShape::Trapezoidal},
-    {"TRIANGULAR", TableShape::Triangular},
-}};
-
 void reportDimension(std::string_view label, float value) {
     platform::console().writeLine("        " + std::string(label) + fmt::fixed(value, 10, 3));
 }
 
 // The two (height, width) points of the shape, with its console report.
-void fillTable(TableShape kind, const inpXsection& xsection, xsTable& table) {
+void fillTable(HeightWidthRule rule, const inpXsection& xsection, xsTable& table) {
     const float height = geom1Real4(xsection);
     float bottomWidth = xsection.Geom2;
     float topWidth = xsection.Geom2;
     reportDimension("full_height:", height);
-    switch (kind) {
-        case TableShape::RectOpen: reportDimension("top_width  :", xsection.Geom2); break;
-        case TableShape::Trapezoidal:
+    switch (rule) {
+        case HeightWidthRule::None: break;
+        case HeightWidthRule::RectOpen: reportDimension("top_width  :", xsection.Geom2); break;
+        case HeightWidthRule::Trapezoidal:
             topWidth = (xsection.Geom3 + xsection.Geom4) * height + xsection.Geom2;
             reportDimension("base_width :", xsection.Geom2);
             reportDimension("left_slope :", xsection.Geom3);
             reportDimension("right_slope:", xsection.Geom4);
             break;
-        case TableShape::Triangular:
+        case HeightWidthRule::Triangular:
             // A width of 0 at the bottom would close the channel.
             bottomWidth = 0.001F;
             reportDimension("top_width  :", xsection.Geom2);
@@ -99,34 +88,22 @@ void writePartLine(const Network& network, const HwPart& part, const std::string
         return;
     }
     const inpConduit& c = network.inpConduitTable[*conduit];
-    const auto from = network.inpCoordinates.find(c.FromNode);
-    if (!from) {
-        writeAfterEmptyLine("WARNING: Unable to find coordinates for us node " + c.FromNode + " conduit " + link);
-        return;
-    }
-    const auto to = network.inpCoordinates.find(c.ToNode);
-    if (!to) {
-        writeAfterEmptyLine("WARNING: Unable to find coordinates for ds node " + c.ToNode + " conduit " + link);
-        return;
-    }
-    const inpCoordinate& a = network.inpCoordinates[*from];
-    const inpCoordinate& b = network.inpCoordinates[*to];
-    const auto line = crossLine({a.X, a.Y}, {b.X, b.Y});
+    const auto ends = nodePoints(network, c.FromNode, c.ToNode, " conduit " + link);
+    if (!ends) return;
+    const auto line = crossLine((*ends)[0], (*ends)[1]);
     if (!line) {
         warnNoCrossLine(link + ".csv", link);
         return;
     }
-    setObjectVertices(*line);
-    xsHwRecord(part.flag, link);
-    gisWriteObject(gisID, object);
-    gisWriteRecord(gisID, object);
+    writeLayerObject(gisID, object, *line);
+    writeLayerRecord(gisID, object, xsHwRecord(part.flag, link));
 }
 
 void writePart(const Network& network, const HwPart& part, int found, const std::vector<std::size_t>& list, int gisID,
                GisObject& object) {
     writeAfterEmptyLine("Outputting " + std::string(part.name) + " conduit data... found " + AINTEGER(found) + " " +
                         std::string(part.name) + " conduit(s).");
-    makeXsFolder();
+    makeOutputFolder(OutputFolder::Xs);
     const XsectionTable& xsections = network.inpXsectionTable;
     for (const std::size_t j : list) writePartTable(part, xsections[j]);
     for (const std::size_t j : list) writePartLine(network, part, xsections[j].Link, gisID, object);
@@ -142,9 +119,8 @@ void xsConvertSpecialShapes(Network& network) {
         if (!conduit && !network.inpWeirTable.find(xsection.Link) && !network.inpOrificeTable.find(xsection.Link)) {
             console.writeLine("WARNNING - Unable to find CONDUITS data for Xsection: " + xsection.Link);
         }
-        const auto rule = std::find_if(kTableShapes.begin(), kTableShapes.end(),
-                                       [&](const TableShapeRule& r) { return ASAME(xsection.Shape, r.shape); });
-        if (rule == kTableShapes.end()) continue;
+        const CrossSectionShape* shape = findCrossSectionShape(xsection.Shape);
+        if (shape == nullptr || shape->heightWidth == HeightWidthRule::None) continue;
         // Only a table that is made needs room: a full set of transects does not stop a network
         // without these shapes.
         if (network.xsTableSet.size() >= static_cast<std::size_t>(kTableCapacity)) {
@@ -154,7 +130,7 @@ void xsConvertSpecialShapes(Network& network) {
         console.writeLine("CHECK - [" + xsection.Shape + "] cross section " + xsection.Link +
                           " is converted to ORVALE cross section .csv based on ");
         xsTable table;
-        fillTable(rule->kind, xsection, table);
+        fillTable(shape->heightWidth, xsection, table);
         table.ID = xsection.Link.substr(0, kTableIdLength);
         table.FileName = (table.ID + ".csv").substr(0, kTableIdLength);
         table.Type = "HW";
@@ -215,11 +191,11 @@ RectTriangularTable xsRectTriangularTable(float fullHeight, float topWidth, floa
     return {{0.0F, triangleHeight, fullHeight, fullHeight + 0.001F}, {0.0F, topWidth, topWidth, 0.0F}};
 }
 
-void xsHwRecord(std::string_view flag, std::string_view link) {
+std::string xsHwRecord(std::string_view flag, std::string_view link) {
     std::string source(link);
     source += ".csv";
     source.resize(std::min<std::size_t>(source.size(), kTableIdLength));
-    composeTableLinkLine({.source = source,
+    return composeTableLinkLine({.source = source,
                           .type = "HW",
                           .flags = flag,
                           .columns = {"H", "W", flag, "", "", ""},
@@ -231,7 +207,7 @@ void xsHwRecord(std::string_view flag, std::string_view link) {
 void writeHeightWidthLayer(const Network& network, const RunSettings& run) {
     writeAfterEmptyLine("Writing 1d_HW file for I type channels");
     platform::console().writeLine();
-    makeXsFolder();
+    makeOutputFolder(OutputFolder::Xs);
     GisObject object;
     int gisID = xsOpenTableLinkLayer(layerName(run, "xs\\1d_hw_"), object);
     object.pline = true;

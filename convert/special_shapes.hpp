@@ -4,6 +4,7 @@
 // in the height-width layer "xs\1d_hw_" + the input's file name.
 #pragma once
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "convert/network.hpp"
@@ -44,6 +45,6 @@ RectTriangularTable xsRectTriangularTable(float fullHeight, float topWidth, floa
 
 // The attribute line of a conduit's line in the height-width layer: flag "A" for an ARCH
 // conduit, blank for a RECT_TRIANGULAR one.
-void xsHwRecord(std::string_view flag, std::string_view link);
+std::string xsHwRecord(std::string_view flag, std::string_view link);
 
 }  // namespace zx::convert

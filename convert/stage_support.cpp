@@ -48,7 +48,13 @@ float geom1Real4(const inpXsection& xsection) { return geom1Number(xsection, inp
 
 double geom1Real8(const inpXsection& xsection) { return geom1Number(xsection, inpReal8(xsection.Geom1)); }
 
-void makeXsFolder() { makeOutputFolder("xs", "ERROR 0005 - Could not make the output folder for xs files."); }
+void makeOutputFolder(OutputFolder folder) {
+    if (folder == OutputFolder::Xs) {
+        makeOutputFolder("xs", "ERROR 0005 - Could not make the output folder for xs files.");
+    } else {
+        makeOutputFolder("matrix_flow", "ERROR 0005 - Could not make the output folder: matrix_flow.");
+    }
+}
 
 void requireFileNamePart(std::string_view kind, std::string_view name) {
     if (name.find_first_of("/\\") == std::string_view::npos && name != "." && name != "..") return;
@@ -107,13 +113,43 @@ std::optional<std::array<Point, 2>> crossLine(Point from, Point to) {
                                 Point{middle.x - (dy / length) * half, middle.y + (dx / length) * half}};
 }
 
-void setObjectVertices(const std::array<Point, 2>& line) {
-    GisObjectVertices& vertices = layers().gisObjectVertices;
-    vertices.setCount(2);
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        vertices.x[i] = line[i].x;
-        vertices.y[i] = line[i].y;
+const inpJunction& junctionOf(const Network& network, std::string_view node, std::string_view message,
+                              std::string_view link) {
+    const auto found = network.inpJunctionTable.find(node);
+    if (!found) stopWith({std::string(message) + std::string(link)});
+    return network.inpJunctionTable[*found];
+}
+
+std::optional<std::array<Point, 2>> nodePoints(const Network& network, std::string_view from, std::string_view to,
+                                               std::string_view what) {
+    std::array<Point, 2> points;
+    const std::pair<std::string_view, std::string_view> ends[] = {{"us", from}, {"ds", to}};
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        const auto [end, node] = ends[k];
+        const auto found = network.inpCoordinates.find(node);
+        if (!found) {
+            writeAfterEmptyLine("WARNING: Unable to find coordinates for " + std::string(end) + " node " +
+                                std::string(node) + std::string(what));
+            return std::nullopt;
+        }
+        points[k] = {network.inpCoordinates[*found].X, network.inpCoordinates[*found].Y};
     }
+    return points;
+}
+
+void writeLayerObject(int gisID, GisObject& object, std::span<const Point> points) {
+    GisObjectVertices& vertices = layers().gisObjectVertices;
+    vertices.setCount(static_cast<std::int32_t>(points.size()));
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        vertices.x[i] = points[i].x;
+        vertices.y[i] = points[i].y;
+    }
+    gisWriteObject(gisID, object);
+}
+
+void writeLayerRecord(int gisID, const GisObject& object, std::string_view attributeLine) {
+    layers().gisAttributeLine = attributeLine;
+    gisWriteRecord(gisID, object);
 }
 
 void warnNoCrossLine(std::string_view table, std::string_view link) {

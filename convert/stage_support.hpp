@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "convert/network.hpp"
-#include "convert/output_stages.hpp"
+#include "convert/run_settings.hpp"
 #include "gis/layer_table.hpp"
 
 namespace zx::convert {
@@ -38,8 +38,10 @@ int openOutputLayer(std::string_view name, std::span<const SchemaColumn> columns
 float geom1Real4(const inpXsection& xsection);
 double geom1Real8(const inpXsection& xsection);
 
-// Makes the folder "xs" of the table files (an existing one is fine).
-void makeXsFolder();
+// The folders of the table files; making one that exists is fine, one that cannot be made ends
+// the run with its ERROR 0005 line.
+enum class OutputFolder { Xs, MatrixFlow };
+void makeOutputFolder(OutputFolder folder);
 
 // A name that becomes part of an output file's name must leave the file in its folder: one
 // holding "/" or "\", or equal to "." or "..", ends the run with an ERROR naming the object
@@ -82,14 +84,26 @@ struct Point {
     double y = 0;
 };
 
+// The junction a weir or orifice takes its levels from; a node that is no junction ends the run
+// with the message followed by the link's name.
+const inpJunction& junctionOf(const Network& network, std::string_view node, std::string_view message,
+                              std::string_view link);
+
+// The coordinates of a link's two nodes; nullopt after a warning that names the first node that
+// has none ("us node" or "ds node") followed by `what` (" conduit C1", " orifice O1").
+std::optional<std::array<Point, 2>> nodePoints(const Network& network, std::string_view from, std::string_view to,
+                                               std::string_view what);
+
 // The line across the chord from one node to the other: as long as the chord, centred on its
 // midpoint, turned by a right angle so that it runs from the right-hand side of the link (looking
 // from the first node to the second) to its left-hand side. nullopt when the two nodes coincide:
 // the chord then has no direction.
 std::optional<std::array<Point, 2>> crossLine(Point from, Point to);
 
-// The two points become the current object's vertices.
-void setObjectVertices(const std::array<Point, 2>& line);
+// The stages hand their objects to the layer table here: the points become the object's
+// vertices and the object is written, then the attribute line becomes its record.
+void writeLayerObject(int gisID, GisObject& object, std::span<const Point> points);
+void writeLayerRecord(int gisID, const GisObject& object, std::string_view attributeLine);
 
 // The warning for a link whose nodes coincide: the table and the link are named, the layer gets
 // no line for them.

@@ -74,21 +74,9 @@ std::optional<std::array<Point, 2>> tableLine(const Network& network, const xsTa
                             " conduit/weir " + link);
         return std::nullopt;
     }
-    const auto upstream = network.inpCoordinates.find(*from);
-    if (!upstream) {
-        writeAfterEmptyLine("WARNING: Unable to find coordinates for us node " + *from + " conduit " + link +
-                            " transect " + table.ID);
-        return std::nullopt;
-    }
-    const auto downstream = network.inpCoordinates.find(*to);
-    if (!downstream) {
-        writeAfterEmptyLine("WARNING: Unable to find coordinates for ds node " + *to + " conduit " + link +
-                            " transect " + table.ID);
-        return std::nullopt;
-    }
-    const inpCoordinate& a = network.inpCoordinates[*upstream];
-    const inpCoordinate& b = network.inpCoordinates[*downstream];
-    const auto line = crossLine({a.X, a.Y}, {b.X, b.Y});
+    const auto ends = nodePoints(network, *from, *to, " conduit " + link + " transect " + table.ID);
+    if (!ends) return std::nullopt;
+    const auto line = crossLine((*ends)[0], (*ends)[1]);
     if (!line) warnNoCrossLine(table.FileName, link);
     return line;
 }
@@ -99,9 +87,8 @@ int xsOpenTableLinkLayer(std::string_view layerName, GisObject& object) {
     return openOutputLayer(layerName, kTableLinkSchema, "L", object);
 }
 
-void composeTableLinkLine(const TableLinkAttributes& a) {
-    std::string& line = layers().gisAttributeLine;
-    line.clear();
+std::string composeTableLinkLine(const TableLinkAttributes& a) {
+    std::string line;
     for (std::string_view text : {a.source, a.type, a.flags}) {
         appendQuoted(line, text);
         line += ',';
@@ -115,10 +102,11 @@ void composeTableLinkLine(const TableLinkAttributes& a) {
     line += fmt::fixed(a.zMaximum, 10, 3);
     line += ',';
     line += fmt::fixed(a.skew, 10, 3);
+    return line;
 }
 
-void xsTransectRecord(const xsTable& table) {
-    composeTableLinkLine({.source = table.FileName,
+std::string xsTransectRecord(const xsTable& table) {
+    return composeTableLinkLine({.source = table.FileName,
                           .type = table.Type,
                           .flags = "N",
                           .columns = {},
@@ -160,7 +148,7 @@ void xsWriteTableFile(const xsTable& table) {
 void writeTransectTables(const Network& network, const RunSettings& run) {
     writeAfterEmptyLine("Outputting transect data to .csv file.");
     platform::console().writeLine();
-    makeXsFolder();
+    makeOutputFolder(OutputFolder::Xs);
     for (const xsTable& table : network.xsTableSet) xsWriteTableFile(table);
 
     writeAfterEmptyLine("Outputting transect data to 1d_xs file.");
@@ -171,10 +159,8 @@ void writeTransectTables(const Network& network, const RunSettings& run) {
     for (const xsTable& table : network.xsTableSet) {
         const auto line = tableLine(network, table);
         if (!line) continue;
-        setObjectVertices(*line);
-        xsTransectRecord(table);
-        gisWriteObject(gisID, object);
-        gisWriteRecord(gisID, object);
+        writeLayerObject(gisID, object, *line);
+        writeLayerRecord(gisID, object, xsTransectRecord(table));
     }
     gisCloseLayer(gisID);
 }

@@ -4,6 +4,7 @@
 // 12-column table-link schema and its attribute line serve the height-width layer too.
 #pragma once
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "convert/network.hpp"
@@ -26,11 +27,11 @@ struct TableLinkAttributes {
     float zMaximum = 0;
     float skew = 0;
 };
-// Composes layers().gisAttributeLine: every text quoted, the three numbers as F10.3.
-void composeTableLinkLine(const TableLinkAttributes& attributes);
+// The attribute line: every text quoted, the three numbers as F10.3.
+std::string composeTableLinkLine(const TableLinkAttributes& attributes);
 
 // The attribute line of a table's line in the cross-section layer.
-void xsTransectRecord(const xsTable& table);
+std::string xsTransectRecord(const xsTable& table);
 
 // "xs\" + the table's file name: a header line ("X, Z, N" for a transect, "H, W, N" otherwise)
 // and one row per point. A transect's points take the Manning value of the bank or the channel

@@ -24,9 +24,9 @@ enum Column { kType = 1, kLength = 4, kRoughness = 5, kUsInvert = 6, kInletType 
               kNumber = 15, kHeightCont = 16, kWidthCont = 17 };
 
 // The attribute line's values at the columns, quotes and padding removed, joined by "|".
-std::string columns(std::initializer_list<Column> wanted) {
+std::string columns(const std::string& line, std::initializer_list<Column> wanted) {
     std::vector<std::string> values;
-    std::istringstream in(layers().gisAttributeLine);
+    std::istringstream in(line);
     for (std::string value; std::getline(in, value, ',');) {
         std::erase(value, '"');
         std::erase(value, ' ');
@@ -50,8 +50,8 @@ TEST(ConduitRecord, TakesTypeAndDimensionsFromTheShape) {
         Network network =
             readModel("[CONDUITS]\nA1 J1 J2 52.5 0.012 0 0 0 0\n[XSECTIONS]\nA1 " + std::string(xsection) + "\n");
         ConsoleCapture console;
-        nwkConduitRecord(network, 0);
-        EXPECT_EQ(columns({kType, kLength, kRoughness, kWidth, kHeight, kNumber}), expected);
+        const LinkRecord record = nwkConduitRecord(network, 0);
+        EXPECT_EQ(columns(record.attributeLine, {kType, kLength, kRoughness, kWidth, kHeight, kNumber}), expected);
         EXPECT_EQ(console.text(), expected.starts_with("?") ? "WARNING - XSection type not yet supported by convertor. "
                                                              "XSec type: EGG\nPaused - press Enter to continue\n"
                                                            : "");
@@ -73,11 +73,10 @@ TEST(WeirRecord, ConvertsEachWeirTypeWithItsCrestWidthAndWarnings) {
         SCOPED_TRACE(weir);
         Network network = readModel("[JUNCTIONS]\nJ1 10.0 0 0 0 0\n[WEIRS]\nW1 J1 J2 " + std::string(weir) +
                                     "\n[XSECTIONS]\nW1 " + std::string(xsection) + "\n");
-        bool flagged = false;
         ConsoleCapture console;
-        nwkWeirRecord(network, 0, flagged);
-        EXPECT_EQ(columns({kType, kUsInvert, kWidth, kHeightCont}), expected);
-        EXPECT_EQ(flagged, weir.starts_with("SIDEFLOW"));  // converted approximately, not unknown
+        const LinkRecord record = nwkWeirRecord(network, 0);
+        EXPECT_EQ(columns(record.attributeLine, {kType, kUsInvert, kWidth, kHeightCont}), expected);
+        EXPECT_EQ(record.approximated, weir.starts_with("SIDEFLOW"));  // converted approximately, not unknown
         EXPECT_EQ(console.text(), shown);
     }
 }
@@ -97,11 +96,11 @@ TEST(OrificeRecord, ConvertsSideAndBottomOrifices) {
                                     std::string(orifice) + "\n[XSECTIONS]\nX CIRCULAR 1 0 0 0\n" + name +
                                     " CIRCULAR 0.5 0 0 0\n");
         ConsoleCapture console;
-        nwkOrificeRecord(network, 0);
-        EXPECT_EQ(columns({kType, kLength, kRoughness, kUsInvert, kInletType, kHeightCont, kWidthCont}), expected);
-        // The position of its cross-section among those that get matrix files.
-        EXPECT_EQ(network.inpXsectionTable.bottomOrifices,
-                  orifice.starts_with("BOTTOM") ? std::vector<std::size_t>{1} : std::vector<std::size_t>{});
+        const LinkRecord record = nwkOrificeRecord(network, 0);
+        EXPECT_EQ(columns(record.attributeLine, {kType, kLength, kRoughness, kUsInvert, kInletType, kHeightCont,
+                                                 kWidthCont}),
+                  expected);
+        EXPECT_EQ(record.xsection, 1u);  // its own cross-section, not the first one
         EXPECT_EQ(console.text().empty(), !expected.starts_with("?"));
     }
 }
@@ -120,10 +119,14 @@ TEST(LinkPolyline, RunsThroughTheVerticesAndDropsPointsOnThePointBefore) {
         SCOPED_TRACE(vertices);
         const Network network = readModel("[VERTICES]\n" + std::string(vertices));
         ConsoleCapture console;
-        nwkLinkPolyline(network, kind, "L1", {"UP", 0, 0}, {"DOWN", 10, 10});
-        const GisObjectVertices& v = layers().gisObjectVertices;
-        EXPECT_EQ(std::vector<double>(v.x.begin(), v.x.begin() + v.nv), x);
-        EXPECT_EQ(std::vector<double>(v.y.begin(), v.y.begin() + v.nv), x);
+        const std::vector<Point> points = nwkLinkPolyline(network, kind, "L1", {0, 0}, {10, 10});
+        std::vector<double> xs, ys;
+        for (const Point& p : points) {
+            xs.push_back(p.x);
+            ys.push_back(p.y);
+        }
+        EXPECT_EQ(xs, x);
+        EXPECT_EQ(ys, x);
         const std::string shown = console.text();
         const std::regex warning("WARNNING");
         EXPECT_EQ(std::distance(std::sregex_iterator(shown.begin(), shown.end(), warning), {}), warnings) << shown;
