@@ -1,4 +1,4 @@
-// common/fortran_format.hpp: fixed-width number fields as the system writes them everywhere:
+// common/fortran_format.hpp: fixed-width number fields as the library and the converter write them:
 // Fw.d reals, Iw and Iw.m integers, right-justified, asterisks when a value does not fit.
 //
 // Rounding: a real is rounded to d decimals from its exact binary value, and an exact tie rounds

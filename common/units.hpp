@@ -1,4 +1,4 @@
-// common/units.hpp: the file-unit table. Every file of the system is opened on a unit number
+// common/units.hpp: the file-unit table. Every file of the library and the converter is opened on a unit number
 // handed out here and closed through here; the console shows each open and close.
 //
 // Units 1001-2000 (base 1000) are the table units handed out first-free; units 993-1000 are the
@@ -120,7 +120,7 @@ private:
 // The one table of the process.
 UnitTable& units();
 
-// The routines by their system names.
+// The library's routines by their own names.
 void INITUNITS(int base);
 void OPENFREEUNIT(int& unit, std::string_view mode, std::string_view name, int nameLength);
 void OPENFREEUNIT_2(int& unit, std::string_view mode, std::string_view prefix, std::string_view suffix);

@@ -20,7 +20,7 @@
 namespace zx {
 namespace {
 
-// Prompt codes of the opener: they make no difference to the open, but are the system's.
+// Prompt codes of the opener: they make no difference to the open, but are the library's.
 constexpr int kMapInfoPrompt = 80;
 constexpr int kShapefilePrompt = 1;
 

@@ -1,5 +1,5 @@
 // gis/layer_table.cpp: the one layer table of the process, the GIS message lines, the resets of
-// the object record and of a layer slot, and the system's routine names as forwarders.
+// the object record and of a layer slot, and the library's routine names as forwarders.
 #include "gis/layer_table.hpp"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // its MapInfo, shapefile and dBASE records, the object record, the vertex arrays, the attribute
 // template and lines, the projection texts, the GIS message lines, the module settings and the
 // input-layer tracking. One LayerTable owns all of it; the layer routines are its members, and the
-// system's routine names below are thin forwarders to the one table of the process.
+// library's routine names below are thin forwarders to the one table of the process.
 //
 // Layer ids count from 1 to gisMaxLayers; 0 means no layer. Texts are kept without trailing
 // blanks; a blank text is an empty string.
@@ -257,7 +257,7 @@ private:
 // The one table of the process.
 LayerTable& layers();
 
-// The routines by their system names.
+// The library's routines by their own names.
 void gisWriteMessage(int blankLines);
 void gisInitialiseObject(GisObject& object);
 void gisInitialiseLayer(int gisID);

@@ -24,7 +24,8 @@ class File {
 public:
     enum class ReadStatus { Ok, EndOfFile, Error };
 
-    // The name is the system's own (either separator); nullptr and the system's reason on failure.
+    // The name as the library composes it (either separator); nullptr and the operating
+    // system's reason on failure.
     static std::shared_ptr<File> open(std::string_view name, OpenIntent intent, std::string& reason);
 
     File(const File&) = delete;

@@ -1,4 +1,4 @@
-// platform/filesystem.cpp: std::filesystem and stat behind the system's names.
+// platform/filesystem.cpp: std::filesystem and stat behind the names the library composes.
 #include "platform/filesystem.hpp"
 
 #include <sys/stat.h>

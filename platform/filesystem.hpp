@@ -1,5 +1,5 @@
 // platform/filesystem.hpp: names on disk and questions about them. Names keep the separators the
-// system composes ("\" or "/"); only here do they become disk paths, with "/" throughout.
+// library composes ("\" or "/"); only here do they become disk paths, with "/" throughout.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -11,7 +11,7 @@ namespace zx::platform {
 std::string diskPath(std::string_view name);
 
 // True for anything present under the name, a folder included (opening a folder then fails
-// with the system's reason).
+// with the operating system's reason).
 bool pathExists(std::string_view name);
 
 // Makes the folder and any missing parents; an existing folder is success. 0 on success, -1 when

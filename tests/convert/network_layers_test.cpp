@@ -18,8 +18,8 @@ namespace {
 using test::ConsoleCapture;
 using test::readModel;
 
-// Columns of the attribute line: Type, Length, Roughness, US_Invert, Inlet_Type, Width_or_Dia,
-// Height_or_WF, Number_of, HConF_or_WC, WConF_or_WEx.
+// Columns of the attribute line by their 1d_nwk names: Type, Len_or_ANA, n_or_n_F, US_Invert,
+// Inlet_Type, Width_or_Dia, Height_or_WF, Number_of, Height_Cont, Width_Cont.
 enum Column { kType = 1, kLength = 4, kRoughness = 5, kUsInvert = 6, kInletType = 10, kWidth = 13, kHeight = 14,
               kNumber = 15, kHeightCont = 16, kWidthCont = 17 };
 

@@ -37,6 +37,16 @@ TEST(LevelGrid, InsertsTransitionDepthAndCrestStrictlyBetweenRegularLevels) {
     }
 }
 
+TEST(OrificeFlow, FollowsTheOrificeFreeWeirAndSubmergedWeirRules) {
+    const OrificeHydraulics h{1.0F, 5.0F, 16.65F, 0.6F, 2.5F, 0.6F, false};
+    // row level, column level, flow: area x Cd x sqrt(2 g depth) from the transition depth on,
+    // below it C x s^1.5, reduced by (1 - (r/s)^1.5)^0.385 when the row side holds water too.
+    const std::tuple<float, float, float> cases[] = {
+        {0.0F, 1.0F, 4.812733F}, {0.5F, 1.0F, 3.403116F}, {0.0F, 0.5F, 5.886664F}, {0.2F, 0.5F, 5.261404F},
+    };
+    for (const auto& [r, s, flow] : cases) EXPECT_NEAR(mtxFlow(h, r, s), flow, 2e-5F) << r << " " << s;
+}
+
 // The bundled example's matrices hold a gated orifice's flows; backwards flow is its own rule.
 TEST(OrificeFlow, RunsBackwardsOnlyThroughAnUngatedOrifice) {
     OrificeHydraulics h{1.0F, 5.0F, 16.65F, 0.6F, 2.5F, 0.6F, false};

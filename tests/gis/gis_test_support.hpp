@@ -44,9 +44,8 @@ inline std::vector<double> box(const Bytes& b, std::size_t at) {
 // Runs a reader found on PATH on files of the current folder. Readers exit non-zero on files they
 // cannot open, and env exits with 127 when the reader is not installed: either fails the test.
 inline RunResult runReader(std::vector<std::string> argv) {
-    argv.insert(argv.begin(), "/usr/bin/env");
-    RunResult r = run(argv, std::filesystem::current_path());
-    EXPECT_EQ(r.status, 0) << argv[1] << " (packages gdal-bin and shapelib): " << r.err;
+    RunResult r = runFromPath(argv, std::filesystem::current_path());
+    EXPECT_EQ(r.status, 0) << argv[0] << " (packages gdal-bin and shapelib): " << r.err;
     return r;
 }
 

@@ -111,4 +111,21 @@ RunResult run(const std::vector<std::string>& argv, const std::filesystem::path&
     return result;
 }
 
+bool onPath(std::string_view program) {
+    const char* path = std::getenv("PATH");
+    std::string_view folders = path == nullptr ? "" : path;
+    while (!folders.empty()) {
+        const auto colon = folders.find(':');
+        const std::filesystem::path folder(std::string(folders.substr(0, colon)));
+        if (::access((folder / program).c_str(), X_OK) == 0) return true;
+        folders.remove_prefix(colon == std::string_view::npos ? folders.size() : colon + 1);
+    }
+    return false;
+}
+
+RunResult runFromPath(std::vector<std::string> argv, const std::filesystem::path& folder) {
+    argv.insert(argv.begin(), "/usr/bin/env");
+    return run(argv, folder);
+}
+
 }  // namespace zx::test

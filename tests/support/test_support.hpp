@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -58,7 +59,23 @@ struct RunResult {
 // Runs a program with the given arguments in the given folder, standard input from the text.
 RunResult run(const std::vector<std::string>& argv, const std::filesystem::path& folder, std::string_view input = {});
 
+// Whether a program is found on PATH, the one way the tests find outside readers.
+bool onPath(std::string_view program);
+
+// Runs a program found on PATH with the arguments, in the folder.
+RunResult runFromPath(std::vector<std::string> argv, const std::filesystem::path& folder);
+
 }  // namespace zx::test
+
+// A test that needs an outside program: skipped where it is not installed, failed under CI
+// (CI=true), whose setup installs every program the tests use.
+#define ZX_REQUIRE_PROGRAM(program)                                                       \
+    do {                                                                                  \
+        if (!::zx::test::onPath(program)) {                                               \
+            if (std::getenv("CI") != nullptr) FAIL() << (program) << " is not on PATH";   \
+            GTEST_SKIP() << (program) << " is not on PATH";                               \
+        }                                                                                 \
+    } while (false)
 
 // A fatal path: the statement ends the process with a failure status and the console shows the
 // pattern.
