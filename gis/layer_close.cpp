@@ -6,7 +6,9 @@
 #include "common/exit.hpp"
 #include "common/number_text.hpp"
 #include "common/units.hpp"
+#include "gis/dbf_writer.hpp"
 #include "gis/layer_table.hpp"
+#include "gis/shp_writer.hpp"
 
 namespace zx {
 
@@ -70,6 +72,35 @@ void LayerTable::finishMif(const MifLayerRecord& mif) {
     }
     if (platform::File* file = units().file(mif.midUnit); file != nullptr && !file->flush(reason)) {
         stopWithMessage("ERROR 0254 - Failed to write attribute data record for a  object in GIS layer.");
+    }
+}
+
+void LayerTable::finishDbf(DbfTable& table) {
+    if (table.unit < 1) return;
+    platform::File* file = units().file(table.unit);
+    std::string reason;
+    if (file == nullptr || !dbf::finish(*file, table, reason)) stopWithMessage(kFinishFailure);
+    CLOSER(table.unit);
+}
+
+// A set without records keeps the header it was opened with; both files are cut all the same.
+void LayerTable::finishShpSet(ShpFileSet& set) {
+    const bool hasRecords = set.recordCount > 0;
+    auto finish = [&](int unit, std::int32_t lengthWords) {
+        platform::File* file = units().file(unit);
+        std::string reason;
+        if (file == nullptr || !shp::finish(*file, set, lengthWords, reason)) stopWithMessage(kFinishFailure);
+    };
+    if (set.shpUnit > 0) {
+        finish(set.shpUnit, set.fileLengthWords);
+        if (hasRecords) {
+            CLOSER(set.shpUnit);
+            CLOSER(set.shpUnitBigEndian);
+        }
+    }
+    if (set.shxUnitBigEndian > 0) {
+        finish(set.shxUnitBigEndian, shp::indexLengthWords(set));
+        if (hasRecords) CLOSER(set.shxUnitBigEndian);
     }
 }
 

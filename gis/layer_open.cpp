@@ -24,12 +24,6 @@ namespace {
 constexpr int kMapInfoPrompt = 80;
 constexpr int kShapefilePrompt = 1;
 
-// Geometry letters of the output shapefile sets; the set's files end in "_" and the letter.
-struct ShapeKind {
-    char letter;
-    std::int32_t shapeType;
-};
-constexpr std::array<ShapeKind, kShpSets> kShapeKinds{{{'P', 1}, {'L', 3}, {'R', 5}}};
 
 enum class Direction { Input, Output, Other };
 Direction directionOf(std::string_view mode) {
@@ -91,10 +85,11 @@ int LayerTable::openLayer(std::string_view name, std::string_view geometry, std:
             }
             for (const char letter : significantPart(geometry)) {
                 const auto upper = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
-                const auto kind = std::find_if(kShapeKinds.begin(), kShapeKinds.end(),
-                                               [&](const ShapeKind& k) { return k.letter == upper; });
-                if (kind == kShapeKinds.end()) stopLine("Should not be here [OpenshpFileType]");
-                const auto k = static_cast<std::size_t>(kind - kShapeKinds.begin());
+                // The set's files end in "_" and its letter.
+                const auto kind = std::find_if(kShpSetKinds.begin(), kShpSetKinds.end(),
+                                               [&](const ShpSetKind& k) { return k.letter == upper; });
+                if (kind == kShpSetKinds.end()) stopLine("Should not be here [OpenshpFileType]");
+                const auto k = static_cast<std::size_t>(kind - kShpSetKinds.begin());
                 // A letter named twice opens its set once: a second open would lose the first's units.
                 if (layer.shp[k].shpUnit > 0) continue;
                 layer.shp[k].fileShapeType = kind->shapeType;

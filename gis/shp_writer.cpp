@@ -1,17 +1,14 @@
-// gis/shp_writer.cpp: the geometry side of a shapefile set: the 100-byte header of the .shp and
-// .shx files, one shape record with its index entry per object, and the finishing of both files
-// when the layer closes. Each field is written once, at its offset, in the byte order the format
-// gives it: file code, lengths, record numbers and index entries big-endian, the rest little-endian.
+// gis/shp_writer.cpp: .shp and .shx bytes. Each field is written once, at its offset, in the byte
+// order the format gives it: file code, lengths, record numbers and index entries big-endian, the
+// rest little-endian.
+#include "gis/shp_writer.hpp"
+
 #include <algorithm>
-#include <array>
 #include <limits>
 
-#include "common/exit.hpp"
-#include "common/units.hpp"
 #include "gis/byte_order.hpp"
-#include "gis/layer_table.hpp"
 
-namespace zx {
+namespace zx::shp {
 namespace {
 
 using bytes::putBE32;
@@ -31,20 +28,6 @@ constexpr std::int32_t kMultiPointShape = 8;
 
 constexpr auto u32(std::int32_t v) { return static_cast<std::uint32_t>(v); }
 
-// Written at open and rewritten at close from here, so the two never disagree on a field.
-std::array<unsigned char, 100> shpHeader(const ShpFileSet& set, std::int32_t lengthWords) {
-    std::array<unsigned char, 100> h{};
-    putBE32(&h[0], u32(set.fileCode));
-    putBE32(&h[24], u32(lengthWords));  // file length, in 16-bit words
-    putLE32(&h[28], u32(set.version));
-    putLE32(&h[32], u32(set.fileShapeType));
-    putLE64(&h[36], set.xmin);
-    putLE64(&h[44], set.ymin);
-    putLE64(&h[52], set.xmax);
-    putLE64(&h[60], set.ymax);
-    return h;  // z and m ranges stay zero
-}
-
 struct Box {
     double xmin = std::numeric_limits<double>::max();
     double ymin = std::numeric_limits<double>::max();
@@ -52,9 +35,9 @@ struct Box {
     double ymax = -std::numeric_limits<double>::max();
 };
 
-Box boxOf(const GisObjectVertices& v) {
+Box boxOf(const VertexView& v) {
     Box box;
-    for (std::size_t j = 0; j < static_cast<std::size_t>(v.nv); ++j) {
+    for (std::size_t j = 0; j < v.x.size(); ++j) {
         box.xmin = std::min(box.xmin, v.x[j]);
         box.ymin = std::min(box.ymin, v.y[j]);
         box.xmax = std::max(box.xmax, v.x[j]);
@@ -78,10 +61,10 @@ void putBox(unsigned char* p, const Box& box) {
 }
 
 // Vertices go to the file through a small stack buffer, a run at a time.
-void writeVertices(platform::File& file, const GisObjectVertices& v) {
+void writeVertices(platform::File& file, const VertexView& v) {
     constexpr std::size_t kRun = 256;
     std::array<unsigned char, kRun * 16> buffer;
-    const auto count = static_cast<std::size_t>(v.nv);
+    const std::size_t count = v.x.size();
     for (std::size_t first = 0; first < count; first += kRun) {
         const std::size_t n = std::min(kRun, count - first);
         for (std::size_t j = 0; j < n; ++j) {
@@ -93,65 +76,67 @@ void writeVertices(platform::File& file, const GisObjectVertices& v) {
 }
 
 // Part starts are written 0-based, as the format counts points.
-void writePartStarts(platform::File& file, const GisObject& object, std::int32_t parts) {
+void writePartStarts(platform::File& file, std::span<const std::int32_t> partStarts) {
     constexpr std::size_t kRun = 256;
     std::array<unsigned char, kRun * 4> buffer;
-    const auto count = static_cast<std::size_t>(parts);
+    const std::size_t count = partStarts.size();
     for (std::size_t first = 0; first < count; first += kRun) {
         const std::size_t n = std::min(kRun, count - first);
-        for (std::size_t i = 0; i < n; ++i) putLE32(&buffer[4 * i], u32(object.ir[first + i] - 1));
+        for (std::size_t i = 0; i < n; ++i) putLE32(&buffer[4 * i], u32(partStarts[first + i] - 1));
         file.writeBytes(buffer.data(), 4 * n);
     }
 }
 
 }  // namespace
 
-void LayerTable::writeShpFileHeader(ShpFileSet& set, int littleEndianUnit, int bigEndianUnit) {
-    if (littleEndianUnit < 1 || bigEndianUnit < 1) internalStop("Should not be here [shpnotopen]");
+std::array<unsigned char, 100> header(const ShpFileSet& set, std::int32_t lengthWords) {
+    std::array<unsigned char, 100> h{};
+    putBE32(&h[0], u32(set.fileCode));
+    putBE32(&h[24], u32(lengthWords));  // file length, in 16-bit words
+    putLE32(&h[28], u32(set.version));
+    putLE32(&h[32], u32(set.fileShapeType));
+    putLE64(&h[36], set.xmin);
+    putLE64(&h[44], set.ymin);
+    putLE64(&h[52], set.xmax);
+    putLE64(&h[60], set.ymax);
+    return h;  // z and m ranges stay zero
+}
+
+void writeHeader(platform::File& file, ShpFileSet& set) {
     set.fileCode = kFileCode;
     set.fileLengthWords = kShpHeaderWords;
     set.version = kVersion;
-    platform::File* file = units().file(littleEndianUnit);
-    if (file == nullptr) stopWithMessage("ERROR 0437 - Writing .shp file header.");
-    const auto header = shpHeader(set, set.fileLengthWords);
-    file->rewind();
-    file->writeBytes(header.data(), header.size());
-    std::string reason;
-    if (!file->flush(reason)) stopWithMessage("ERROR 0437 - Writing .shp file header.");
+    const auto bytes = header(set, set.fileLengthWords);
+    file.rewind();
+    file.writeBytes(bytes.data(), bytes.size());
 }
 
-void LayerTable::writeShpObject(GisObject& object, ShpFileSet& set) {
+void writeRecord(platform::File& shp, platform::File& shx, ShpFileSet& set, ObjectKind kind,
+                 std::span<const std::int32_t> partStarts, VertexView v) {
     ++set.recordCount;
-    object.done = false;
-    const GisObjectVertices& v = gisObjectVertices;
-
     std::int32_t shapeType = kNullShape;
-    std::int32_t parts = 0;
-    if (object.point) {
-        shapeType = kPointShape;
-        requireVertices(1);
-    } else if (object.multipoint) {
-        shapeType = kMultiPointShape;
-        requireVertices(v.nv);
-    } else if (object.line || object.pline || object.plineMultiple || object.region) {
-        shapeType = object.region ? kPolygonShape : kPolyLineShape;
-        parts = partCount(object);
-    } else if (!object.none) {
-        stopWithMessage(pleaseContact("ERROR 0350 - Trying to write a SHP object that is not yet supported."));
+    switch (kind) {
+        case ObjectKind::Point:
+        case ObjectKind::Text: shapeType = kPointShape; break;
+        case ObjectKind::Multipoint: shapeType = kMultiPointShape; break;
+        case ObjectKind::Line:
+        case ObjectKind::Pline:
+        case ObjectKind::PlineMultiple: shapeType = kPolyLineShape; break;
+        case ObjectKind::Region: shapeType = kPolygonShape; break;
+        case ObjectKind::None:
+        case ObjectKind::Unsupported: break;
     }
+    const auto parts = static_cast<std::int32_t>(partStarts.size());
+    const auto points = static_cast<std::int32_t>(v.x.size());
     // Content lengths count 16-bit words: the shape type, then the body of the shape.
     std::int32_t contentWords = 2;
     switch (shapeType) {
         case kPointShape: contentWords = 10; break;
-        case kMultiPointShape: contentWords = 20 + 8 * v.nv; break;
+        case kMultiPointShape: contentWords = 20 + 8 * points; break;
         case kPolyLineShape:
-        case kPolygonShape: contentWords = 22 + 2 * parts + 8 * v.nv; break;
+        case kPolygonShape: contentWords = 22 + 2 * parts + 8 * points; break;
         default: break;
     }
-
-    platform::File* shp = units().file(set.shpUnit);
-    platform::File* shx = units().file(set.shxUnitBigEndian);
-    if (shp == nullptr || shx == nullptr) stopWithMessage("ERROR 0439 - Writing .shp file object coordinates.");
 
     // Record header, shape type and the fixed part of the body: at most 52 bytes.
     std::array<unsigned char, 52> head{};
@@ -170,7 +155,7 @@ void LayerTable::writeShpObject(GisObject& object, ShpFileSet& set) {
             const Box box = boxOf(v);
             widen(set, box);
             putBox(&head[12], box);
-            putLE32(&head[44], u32(v.nv));
+            putLE32(&head[44], u32(points));
             headBytes = 48;
             break;
         }
@@ -180,53 +165,36 @@ void LayerTable::writeShpObject(GisObject& object, ShpFileSet& set) {
             widen(set, box);
             putBox(&head[12], box);
             putLE32(&head[44], u32(parts));
-            putLE32(&head[48], u32(v.nv));
+            putLE32(&head[48], u32(points));
             headBytes = 52;
             break;
         }
         default: break;
     }
-    shp->writeBytes(head.data(), headBytes);
-    if (shapeType == kPolyLineShape || shapeType == kPolygonShape) writePartStarts(*shp, object, parts);
-    if (shapeType != kPointShape && shapeType != kNullShape) writeVertices(*shp, v);
+    shp.writeBytes(head.data(), headBytes);
+    if (shapeType == kPolyLineShape || shapeType == kPolygonShape) writePartStarts(shp, partStarts);
+    if (shapeType != kPointShape && shapeType != kNullShape) writeVertices(shp, v);
 
+    // .shx offsets count 16-bit words, not bytes.
     std::array<unsigned char, 2 * 4> entry;
     putBE32(&entry[0], u32(set.nextRecordWords));
     putBE32(&entry[4], u32(contentWords));
-    shx->writeBytes(entry.data(), entry.size());
+    shx.writeBytes(entry.data(), entry.size());
 
     set.recordShapeType = shapeType;
     set.nextRecordWords += contentWords + kRecordHeaderWords;
     set.fileLengthWords += contentWords + kRecordHeaderWords;
-    object.done = true;
 }
 
-// Rewrites the headers of a set that received records, and cuts both files where their headers
-// say they end, so that a longer file left by an earlier run keeps no stale records.
-void LayerTable::finishShpSet(ShpFileSet& set) {
-    const bool hasRecords = set.recordCount > 0;
-    auto finish = [&](int unit, std::int32_t lengthWords) {
-        platform::File* file = units().file(unit);
-        if (file == nullptr) stopWithMessage(kFinishFailure);
-        if (hasRecords) {
-            const auto header = shpHeader(set, lengthWords);
-            file->rewind();
-            file->writeBytes(header.data(), header.size());
-        }
-        std::string reason;
-        if (!file->truncate(2 * static_cast<std::uint64_t>(lengthWords), reason)) stopWithMessage(kFinishFailure);
-    };
-    if (set.shpUnit > 0) {
-        finish(set.shpUnit, set.fileLengthWords);
-        if (hasRecords) {
-            CLOSER(set.shpUnit);
-            CLOSER(set.shpUnitBigEndian);
-        }
+std::int32_t indexLengthWords(const ShpFileSet& set) { return kShpHeaderWords + kIndexEntryWords * set.recordCount; }
+
+bool finish(platform::File& file, const ShpFileSet& set, std::int32_t lengthWords, std::string& reason) {
+    if (set.recordCount > 0) {
+        const auto bytes = header(set, lengthWords);
+        file.rewind();
+        file.writeBytes(bytes.data(), bytes.size());
     }
-    if (set.shxUnitBigEndian > 0) {
-        finish(set.shxUnitBigEndian, kShpHeaderWords + kIndexEntryWords * set.recordCount);
-        if (hasRecords) CLOSER(set.shxUnitBigEndian);
-    }
+    return file.truncate(2 * static_cast<std::uint64_t>(lengthWords), reason);
 }
 
-}  // namespace zx
+}  // namespace zx::shp
