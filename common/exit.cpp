@@ -41,9 +41,19 @@ void EXITS() {
     platform::endProcess();
 }
 
-void internalStop(std::string_view what) {
-    platform::console().writeLine();
-    platform::console().writeLine(std::string(what) + " - please contact " + std::string(kContactAddress) + ".");
+std::string withContactRequest(std::string_view what, std::string_view joint, std::string_view end) {
+    std::string text(what);
+    text += joint;
+    text += kContactAddress;
+    text += end;
+    return text;
+}
+
+void internalStop(std::string_view what, std::initializer_list<std::string_view> details, bool emptyLineBefore) {
+    auto& console = platform::console();
+    if (emptyLineBefore) console.writeLine();
+    console.writeLine(withContactRequest(what));
+    for (const std::string_view line : details) console.writeLine(line);
     EXITS();
 }
 

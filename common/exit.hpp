@@ -1,6 +1,7 @@
 // common/exit.hpp: the end of every run, the pause, and the unit module's small console routines.
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -10,8 +11,15 @@ namespace zx {
 // status is 0 only after the main program declared its normal end.
 [[noreturn]] void EXITS();
 
-// An internal stop: an empty line, "<what> - please contact <address>." and EXITS.
-[[noreturn]] void internalStop(std::string_view what);
+// The maker's contact request after a message: "<what> - please contact <address>." for internal
+// stops; software checks join it as a sentence ("  Please contact ").
+std::string withContactRequest(std::string_view what, std::string_view joint = " - please contact ",
+                               std::string_view end = ".");
+
+// Every internal stop of the library ends here: an empty line (unless told otherwise), the
+// message with the contact request, the detail lines, and EXITS.
+[[noreturn]] void internalStop(std::string_view what, std::initializer_list<std::string_view> details = {},
+                               bool emptyLineBefore = true);
 
 void PAUSEMSG();
 void WRITENOADV(std::string_view text, int count);

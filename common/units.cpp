@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <vector>
 
-#include "build_info.hpp"
 #include "common/exit.hpp"
 #include "common/fortran_format.hpp"
 #include "common/paths.hpp"
@@ -151,13 +150,16 @@ void UnitTable::openFree(int& unit, std::string_view mode, std::string_view name
     lastOpenedName_ = TRIMF(name);
     if (lastOpenedName_.empty()) {
         const std::string text =
-            " Empty filename specified.  Bailing out.  Please contact " + std::string(kContactAddress);
+            withContactRequest(" Empty filename specified.  Bailing out.", "  Please contact ", "");
         if (settings_.windowedMode) {
             platform::messageBox(text, significantPart(settings_.simulationName), platform::MessageButtons::Ok);
         } else {
             platform::console().writeLine(text);
             platform::console().pause("Press Enter to Close");
         }
+        // Not EXITS: this stop has its own pause (no empty line before it, or its message box),
+        // which EXITS would repeat. The checked close of every open unit is the same.
+        closeEverythingOnExit();
         platform::endProcess();
     }
     auto slot = std::find_if(table_.begin(), table_.end(), [](const TableSlot& s) { return !s.inUse; });

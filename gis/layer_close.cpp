@@ -2,7 +2,6 @@
 // the numbers only the last object settles go into the headers, each file is cut where its header
 // says it ends, and any write that failed on the way ends the run. Then the units are released
 // and the slot is freed.
-#include "build_info.hpp"
 #include "common/exit.hpp"
 #include "common/number_text.hpp"
 #include "common/units.hpp"
@@ -14,8 +13,7 @@ namespace zx {
 
 void LayerTable::closeLayer(int& gisID) {
     if (gisID < 1 || gisID > gisMaxLayers) {
-        reportLine("SOFTWARE CHECK - Trying to close a GIS Layer that's not open.  Please contact " +
-                   std::string(kContactAddress) + ".");
+        reportLine(withContactRequest("SOFTWARE CHECK - Trying to close a GIS Layer that's not open.", "  Please contact "));
         return;
     }
     LayerSlot& layer = slot(gisID);

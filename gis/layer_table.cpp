@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "build_info.hpp"
 #include "common/exit.hpp"
 #include "common/text_lines.hpp"
 #include "common/units.hpp"
@@ -41,14 +40,9 @@ void LayerTable::stopWithMessage(std::string_view line1) {
     EXITS();
 }
 
-void LayerTable::stopLine(std::string_view what) {
-    platform::console().writeLine(std::string(what) + " - please contact " + std::string(kContactAddress) + ".");
-    EXITS();
-}
+void LayerTable::stopLine(std::string_view what) { internalStop(what, {}, false); }
 
-std::string LayerTable::pleaseContact(std::string_view what) {
-    return std::string(what) + "  Please contact " + std::string(kContactAddress) + ".";
-}
+std::string LayerTable::pleaseContact(std::string_view what) { return withContactRequest(what, "  Please contact "); }
 
 LayerFormat LayerTable::formatOf(int gisID) const {
     return gisID >= 1 && gisID <= gisMaxLayers ? slots_[static_cast<std::size_t>(gisID)].format : LayerFormat::None;

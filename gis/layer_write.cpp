@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "build_info.hpp"
 #include "common/exit.hpp"
 #include "common/fortran_format.hpp"
 #include "common/number_text.hpp"
@@ -87,15 +86,9 @@ void LayerTable::validateParts(int gisID, GisObject& object) {
         const std::int32_t start = object.ir[static_cast<std::size_t>(i - 1)];
         const std::int32_t previous = object.ir[static_cast<std::size_t>(i - 2)];
         if (start > previous) continue;
-        auto& console = platform::console();
-        console.writeLine();
-        console.writeLine("Should not be here [gisO_%ir(i) <= gisO_%ir(i-1)] - please contact " +
-                          std::string(kContactAddress) + ".");
-        console.writeLine("GIS Layer   =" + fmt::integer(gisID, 5));
-        console.writeLine("i           =" + fmt::integer(i, 5));
-        console.writeLine("gisO_%ir(i) =" + fmt::integer(start, 5));
-        console.writeLine("gisO_%nr    =" + fmt::integer(object.nr, 5));
-        EXITS();
+        internalStop("Should not be here [gisO_%ir(i) <= gisO_%ir(i-1)]",
+                     {"GIS Layer   =" + fmt::integer(gisID, 5), "i           =" + fmt::integer(i, 5),
+                      "gisO_%ir(i) =" + fmt::integer(start, 5), "gisO_%nr    =" + fmt::integer(object.nr, 5)});
     }
 }
 
@@ -263,10 +256,8 @@ void LayerTable::writeDbfValues(DbfTable& table, std::string_view line, std::str
     platform::File* file = table.unit > 0 ? units().file(table.unit) : nullptr;
     if (file == nullptr) stopWithMessage(failure);
     if (dbf::writeRecord(*file, table, line, dbfBuffers_)) return;
-    gisMessageLines[0] = std::string(routine) + " - please contact " + std::string(kContactAddress) + ".";
     gisMessageLines[1] = line.substr(0, 1000);
-    writeMessage(1);
-    EXITS();
+    stopWithMessage(withContactRequest(routine));
 }
 
 void LayerTable::writeRecord(int gisID, const GisObject& object) { writeRecordOf(gisID, object, false); }
