@@ -210,189 +210,193 @@ UnitTable::OpenResult UnitTable::openOutput(int unit, const std::string& name, s
     return OpenResult::Opened;
 }
 
+// Asks until a name can be tried: from a name given, a typed one, or the same one again. The
+// already-open question and a missing input come back to asking; an output is retried in place.
 void UnitTable::openFile(int& unit, std::string& name, std::string_view modeArgument, std::string_view kind,
                          int logUnit) {
-    auto& console = platform::console();
     const std::string mode = modeOf(modeArgument);
     const bool input = isInputMode(mode);
-    enum Step { Start, OutputOpen, Retry, InputOpen, Missing, Ask };
-    Step step = Start;
     for (;;) {
-        switch (step) {
-            case Start: {
-                if (significantPart(name).empty()) {
-                    step = Ask;
-                    break;
-                }
-                CLEANPATH(name);
-                const char drive = input ? settings_.inputDriveLetter : settings_.outputDriveLetter;
-                if (drive != ' ' && name.size() >= 2 && name[1] == ':') name[0] = drive;
-                const std::string trying = " Trying to open file " + name + "...";
-                console.write(trying);
-                logLine(logUnit, trying, false);
+        if (significantPart(name).empty()) {
+            askForName(name, kind);
+            continue;
+        }
+        announceTry(name, input, logUnit);
+        if (input) {
+            if (openInputFile(unit, name, mode, logUnit)) return;
+            askForName(name, kind);
+            continue;
+        }
+        const int openOn = findUnitOfFile(name);
+        const bool keeping = mode[0] == 'A' || mode[0] == 'S';
+        if (openOn != 0 && !keeping) {
+            if (!askToCloseOpenFile(name)) {
+                askForName(name, kind);
+                continue;
+            }
+            closeUnitDirectly(openOn, false);
+        }
+        openOutputFile(unit, name, mode, logUnit);
+        return;
+    }
+}
 
-                const bool exists = platform::pathExists(name);
-                const int openOn = findUnitOfFile(name);
-                if (openOn != 0 && !input && mode[0] != 'A' && mode[0] != 'S') {
-                    bool closeIt = false;
-                    if (settings_.windowedMode) {
-                        const auto answer = platform::messageBox(name + "\ris already open.  Close it?",
-                                                                 significantPart(settings_.simulationName),
-                                                                 platform::MessageButtons::YesNo);
-                        if (answer != platform::MessageAnswer::Yes) EXITS();
-                        closeIt = true;
-                    } else {
-                        console.writeLine();
-                        WRITENOADV(name, static_cast<int>(name.size()));
-                        console.write(" is already open, close it? ");
-                        const auto answer = console.readLine();
-                        if (!answer) noAnswer("at the question whether to close an open file", name);
-                        closeIt = !answer->empty() && ((*answer)[0] == 'Y' || (*answer)[0] == 'y');
-                    }
-                    if (!closeIt) {
-                        step = Ask;
-                        break;
-                    }
-                    closeUnitDirectly(openOn, false);
-                    step = OutputOpen;
-                    break;
-                }
-                step = input ? (exists ? InputOpen : Missing) : OutputOpen;
-                break;
-            }
-            case OutputOpen: {
-                if (mode == kSilentMode.mode) {
-                    std::string reason;
-                    if (openOutput(unit, name, mode, reason) != OpenResult::Opened) unit = 0;
-                    return;
-                }
-                if (findMode(mode) == nullptr) {
-                    const std::string text =
-                        "  Unrecognised file type " + mode + " file " + name.substr(0, std::min<std::size_t>(80, name.size()));
-                    console.writeLine(text);
-                    logLine(logUnit, text, true);
-                    unit = 0;
-                    return;
-                }
-                if (settings_.copyInputsMode) name = mirrorOutputName(name);
-                step = Retry;
-                [[fallthrough]];
-            }
-            case Retry: {
-                std::string reason;
-                const OpenResult result = openOutput(unit, name, mode, reason);
-                if (result == OpenResult::Opened) {
-                    const std::string ok = "OK.  File Unit:" + unitField(unit);
-                    console.writeLine(ok);
-                    logLine(logUnit, ok, true);
-                    return;
-                }
-                if (result == OpenResult::AppendFailed) {
-                    console.writeLine("FAILED.  No File Unit allocated.");
-                    logLine(logUnit, "FAILED.  No File Unit allocated.", true);
-                    unit = 0;
-                    return;
-                }
-                console.writeLine("Can't Open");
-                logLine(logUnit, "Can't Open", true);
-                if (settings_.windowedMode) {
-                    const auto caption = significantPart(settings_.simulationName);
-                    using platform::MessageAnswer;
-                    using platform::MessageButtons;
-                    if (platform::pathExists(name)) {
-                        if (platform::messageBox(name + "\r\rAbove file is locked by another application.\r"
-                                                        "Close the file in the other application and press Retry.",
-                                                 caption, MessageButtons::RetryCancel) == MessageAnswer::Cancel) {
-                            platform::endProcess();
-                        }
-                        break;
-                    }
-                    const std::string folder = FILEFOLDERPATH(name);
-                    bool makeIt = settings_.createMissingFolders;
-                    while (!makeIt) {
-                        const auto answer = platform::messageBox(
-                            folder + "\r\rAbove folder does not exist!  Create?\r\r"
-                                     "Either create the folder yourself and press No,\r"
-                                     "or press Yes to have the folder created for you.",
-                            caption, MessageButtons::YesNoCancel);
-                        if (answer == MessageAnswer::Cancel) platform::endProcess();
-                        if (answer == MessageAnswer::No) break;
-                        makeIt = platform::messageBox("Create folder below?\r" + folder, caption,
-                                                      MessageButtons::YesNo) == MessageAnswer::Yes;
-                    }
-                    while (makeIt && platform::makeFolder(folder) == -1) {
-                        if (platform::messageBox("Could not create folder:\r" + folder +
-                                                     "\rCheck permissions and/or sufficient disk space.",
-                                                 caption, MessageButtons::RetryCancel) == MessageAnswer::Cancel) {
-                            platform::endProcess();
-                        }
-                    }
-                    break;
-                }
-                console.writeLine();
-                console.writeLine(" Can't open: " + name);
-                console.writeLine();
-                console.writeLine(" Another application or user maybe using it,");
-                console.writeLine("    or the file's folder does not exist.");
-                console.writeLine(" If so, close the file or create file path.");
-                console.writeLine();
-                if (!console.pause("Press Enter to Continue")) noAnswer("while waiting to retry opening", name);
-                break;
-            }
-            case InputOpen: {
-                const ModeSettings* settings = findMode(mode);
-                if (open_.count(unit) != 0) closeUnitDirectly(unit, false);
-                std::string reason;
-                auto file = platform::File::open(name, OpenIntent::Read, reason);
-                if (!file) {
-                    // The file is there but cannot be read (a folder, no permission).
-                    console.writeLine("Can't Open");
-                    console.writeLine("ERROR - Unable to open file " + name + ": " + reason);
-                    logLine(logUnit, "ERROR - Unable to open file " + name + ": " + reason, true);
-                    EXITS();
-                }
-                open_[unit] = OpenUnit{std::move(file), mode, settings->order, true};
-                const std::string ok = "OK. Opened File Unit:" + unitField(unit);
-                console.writeLine(ok);
-                logLine(logUnit, ok, true);
-                if (settings_.copyInputsMode) copyInputToMirror(name);
-                return;
-            }
-            case Missing: {
-                const std::string text = " CHECK 0008 - \"" + name + "\" cannot be found";
-                console.writeLine(text);
-                logLine(logUnit, text, true);
-                step = Ask;
-                break;
-            }
-            case Ask: {
-                const std::string_view kindText = significantPart(kind);
-                if (settings_.windowedMode) {
-                    if (platform::messageBox(std::string(kindText) + " FILE and/or path\rdoes not exist.",
-                                             significantPart(settings_.simulationName),
-                                             platform::MessageButtons::RetryCancel) ==
-                        platform::MessageAnswer::Cancel) {
-                        platform::endProcess();
-                    }
-                    step = Start;
-                    break;
-                }
-                if (!kindText.empty()) {
-                    console.write("What is the " + std::string(kindText) + " file name? ");
-                } else {
-                    console.write(" Check file exists and press enter or enter another file name: ");
-                }
-                auto answer = console.readLine();
-                if (!answer) noAnswer("while asking for a file name instead of", name);
-                answer->resize(std::min<std::size_t>(answer->size(), 80));
-                if (significantPart(*answer).empty()) {
-                    console.writeLine(" No file name entered.  Trying file again...");
-                } else {
-                    name = TRIMF(*answer);
-                }
-                step = Start;
-                break;
-            }
+void UnitTable::announceTry(std::string& name, bool input, int logUnit) {
+    CLEANPATH(name);
+    const char drive = input ? settings_.inputDriveLetter : settings_.outputDriveLetter;
+    if (drive != ' ' && name.size() >= 2 && name[1] == ':') name[0] = drive;
+    const std::string trying = " Trying to open file " + name + "...";
+    platform::console().write(trying);
+    logLine(logUnit, trying, false);
+}
+
+void UnitTable::askForName(std::string& name, std::string_view kind) {
+    auto& console = platform::console();
+    const std::string_view kindText = significantPart(kind);
+    if (settings_.windowedMode) {
+        if (platform::messageBox(std::string(kindText) + " FILE and/or path\rdoes not exist.",
+                                 significantPart(settings_.simulationName),
+                                 platform::MessageButtons::RetryCancel) == platform::MessageAnswer::Cancel) {
+            platform::endProcess();
+        }
+        return;
+    }
+    if (!kindText.empty()) {
+        console.write("What is the " + std::string(kindText) + " file name? ");
+    } else {
+        console.write(" Check file exists and press enter or enter another file name: ");
+    }
+    auto answer = console.readLine();
+    if (!answer) noAnswer("while asking for a file name instead of", name);
+    answer->resize(std::min<std::size_t>(answer->size(), 80));
+    if (significantPart(*answer).empty()) {
+        console.writeLine(" No file name entered.  Trying file again...");
+    } else {
+        name = TRIMF(*answer);
+    }
+}
+
+bool UnitTable::askToCloseOpenFile(const std::string& name) {
+    if (settings_.windowedMode) {
+        const auto answer = platform::messageBox(name + "\ris already open.  Close it?",
+                                                 significantPart(settings_.simulationName),
+                                                 platform::MessageButtons::YesNo);
+        if (answer != platform::MessageAnswer::Yes) EXITS();
+        return true;
+    }
+    auto& console = platform::console();
+    console.writeLine();
+    WRITENOADV(name, static_cast<int>(name.size()));
+    console.write(" is already open, close it? ");
+    const auto answer = console.readLine();
+    if (!answer) noAnswer("at the question whether to close an open file", name);
+    return !answer->empty() && ((*answer)[0] == 'Y' || (*answer)[0] == 'y');
+}
+
+bool UnitTable::openInputFile(int unit, const std::string& name, const std::string& mode, int logUnit) {
+    auto& console = platform::console();
+    if (!platform::pathExists(name)) {
+        const std::string text = " CHECK 0008 - \"" + name + "\" cannot be found";
+        console.writeLine(text);
+        logLine(logUnit, text, true);
+        return false;
+    }
+    if (open_.count(unit) != 0) closeUnitDirectly(unit, false);
+    std::string reason;
+    auto file = platform::File::open(name, platform::OpenIntent::Read, reason);
+    if (!file) {
+        // The file is there but cannot be read (a folder, no permission).
+        console.writeLine("Can't Open");
+        console.writeLine("ERROR - Unable to open file " + name + ": " + reason);
+        logLine(logUnit, "ERROR - Unable to open file " + name + ": " + reason, true);
+        EXITS();
+    }
+    open_[unit] = OpenUnit{std::move(file), mode, findMode(mode)->order, true};
+    const std::string ok = "OK. Opened File Unit:" + unitField(unit);
+    console.writeLine(ok);
+    logLine(logUnit, ok, true);
+    if (settings_.copyInputsMode) copyInputToMirror(name);
+    return true;
+}
+
+void UnitTable::openOutputFile(int& unit, std::string& name, const std::string& mode, int logUnit) {
+    auto& console = platform::console();
+    if (mode == kSilentMode.mode) {
+        std::string reason;
+        if (openOutput(unit, name, mode, reason) != OpenResult::Opened) unit = 0;
+        return;
+    }
+    if (findMode(mode) == nullptr) {
+        const std::string text =
+            "  Unrecognised file type " + mode + " file " + name.substr(0, std::min<std::size_t>(80, name.size()));
+        console.writeLine(text);
+        logLine(logUnit, text, true);
+        unit = 0;
+        return;
+    }
+    if (settings_.copyInputsMode) name = mirrorOutputName(name);
+    for (;;) {
+        std::string reason;
+        const OpenResult result = openOutput(unit, name, mode, reason);
+        if (result == OpenResult::Opened) {
+            const std::string ok = "OK.  File Unit:" + unitField(unit);
+            console.writeLine(ok);
+            logLine(logUnit, ok, true);
+            return;
+        }
+        if (result == OpenResult::AppendFailed) {
+            console.writeLine("FAILED.  No File Unit allocated.");
+            logLine(logUnit, "FAILED.  No File Unit allocated.", true);
+            unit = 0;
+            return;
+        }
+        console.writeLine("Can't Open");
+        logLine(logUnit, "Can't Open", true);
+        askAfterFailedOutput(name);
+    }
+}
+
+void UnitTable::askAfterFailedOutput(const std::string& name) {
+    if (!settings_.windowedMode) {
+        auto& console = platform::console();
+        console.writeLine();
+        console.writeLine(" Can't open: " + name);
+        console.writeLine();
+        console.writeLine(" Another application or user maybe using it,");
+        console.writeLine("    or the file's folder does not exist.");
+        console.writeLine(" If so, close the file or create file path.");
+        console.writeLine();
+        if (!console.pause("Press Enter to Continue")) noAnswer("while waiting to retry opening", name);
+        return;
+    }
+    using platform::MessageAnswer;
+    using platform::MessageButtons;
+    const auto caption = significantPart(settings_.simulationName);
+    if (platform::pathExists(name)) {
+        if (platform::messageBox(name + "\r\rAbove file is locked by another application.\r"
+                                        "Close the file in the other application and press Retry.",
+                                 caption, MessageButtons::RetryCancel) == MessageAnswer::Cancel) {
+            platform::endProcess();
+        }
+        return;
+    }
+    const std::string folder = FILEFOLDERPATH(name);
+    bool makeIt = settings_.createMissingFolders;
+    while (!makeIt) {
+        const auto answer = platform::messageBox(folder + "\r\rAbove folder does not exist!  Create?\r\r"
+                                                          "Either create the folder yourself and press No,\r"
+                                                          "or press Yes to have the folder created for you.",
+                                                 caption, MessageButtons::YesNoCancel);
+        if (answer == MessageAnswer::Cancel) platform::endProcess();
+        if (answer == MessageAnswer::No) return;
+        makeIt = platform::messageBox("Create folder below?\r" + folder, caption, MessageButtons::YesNo) ==
+                 MessageAnswer::Yes;
+    }
+    while (platform::makeFolder(folder) == -1) {
+        if (platform::messageBox("Could not create folder:\r" + folder +
+                                     "\rCheck permissions and/or sufficient disk space.",
+                                 caption, MessageButtons::RetryCancel) == MessageAnswer::Cancel) {
+            platform::endProcess();
         }
     }
 }

@@ -105,6 +105,16 @@ private:
     void closeUnitDirectly(int unit, bool report);
     void logLine(int logUnit, std::string_view text, bool endLine);
     void copyInputToMirror(const std::string& name);
+
+    // The steps of openFile, each with its part of the console dialogue.
+    void announceTry(std::string& name, bool input, int logUnit);
+    void askForName(std::string& name, std::string_view kind);
+    bool askToCloseOpenFile(const std::string& name);
+    // False when the input does not exist (after saying so); a file that cannot be read ends the run.
+    bool openInputFile(int unit, const std::string& name, const std::string& mode, int logUnit);
+    void openOutputFile(int& unit, std::string& name, const std::string& mode, int logUnit);
+    // After an output failed to open: the user's chance to free the file or make its folder.
+    void askAfterFailedOutput(const std::string& name);
     std::string mirrorOutputName(const std::string& name);
     std::string mirrorFolder(const std::string& name);
 

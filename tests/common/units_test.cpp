@@ -139,7 +139,73 @@ TEST_F(UnitTableTest, SaveDateCheckComparesTheTwoFilesAndWarnsWhenEitherCannotBe
     EXPECT_NE(console.text().find("Re-export mif file and press Enter, or close window."), std::string::npos);
 }
 
+// The branches that a library caller switches on through settings(), each with its dialogue:
+// settings, mode, name, what the console answers, a stretch of the transcript, the file written.
+struct BranchCase {
+    void (*set)(UnitTable::Settings&);
+    std::string_view mode, name, input, shown, written;
+};
+const BranchCase kBranches[] = {
+    // Windowed: a missing folder is made on two Yes answers, or at once when asked to.
+    {[](auto& s) { s.windowedMode = true; }, "O ", "new/out.txt", "y\ny\n",
+     "Can't Open\nnew/\n\nAbove folder does not exist!  Create?\n", "new/out.txt"},
+    {[](auto& s) { s.windowedMode = s.createMissingFolders = true; }, "O ", "made/out.txt", "",
+     "...Can't Open\nOK.  File Unit:", "made/out.txt"},
+    // The file already open is closed on Yes.
+    {[](auto& s) { s.windowedMode = true; }, "O ", "open.txt", "y\n", "open.txt\nis already open.  Close it?\n",
+     "open.txt"},
+    // Drive letters replace the one a name starts with.
+    {[](auto& s) { s.outputDriveLetter = 'd'; }, "O ", "c:out.txt", "", "file d:out.txt...OK.", "d:out.txt"},
+    // Copies of the inputs: an output goes to the mirror folder, an input is copied there.
+    {[](auto& s) {
+         s.copyInputsMode = true;
+         s.copyInputsFolder = "copy/";
+     },
+     "O ", "out.txt", "", "file out.txt...OK.", "copy/out.txt"},
+    {[](auto& s) {
+         s.copyInputsMode = s.copySingleInput = true;
+         s.copyInputsFolder = "copy/";
+     },
+     "I ", "in.txt", "", "file in.txt...OK. Opened", "copy/in.txt"},
+};
+
+TEST_F(UnitTableTest, SwitchedOnBranchesHoldTheirDialogue) {
+    for (const BranchCase& c : kBranches) {
+        SCOPED_TRACE(c.name);
+        UnitTable branch;
+        branch.init(1000);
+        c.set(branch.settings());
+        writeText("in.txt", "x\n");
+        int held = 0, unit = 0;
+        ConsoleCapture console(c.input);
+        if (c.name == "open.txt") branch.openFree(held, "O ", c.name);
+        branch.openFree(unit, c.mode, c.name);
+        EXPECT_NE(unit, 0);
+        EXPECT_NE(console.text().find(c.shown), std::string::npos) << console.text();
+        EXPECT_TRUE(std::filesystem::exists(c.written)) << c.written;
+    }
+}
+
 using UnitTableDeathTest = UnitTableTest;
+
+TEST_F(UnitTableDeathTest, CancelInAWindowEndsTheRun) {
+    table.settings().windowedMode = true;
+    table.settings().simulationName = "Sim";
+    std::filesystem::create_directory("locked.txt");
+    int unit = 0;
+    EXPECT_EXIT(
+        {
+            test::consoleToStderr();
+            table.openFree(unit, "I ", "gone.inp");
+        },
+        ::testing::ExitedWithCode(1), "\\[Sim\\]\n FILE and/or path\ndoes not exist.\nRetry or Cancel");
+    EXPECT_EXIT(
+        {
+            test::consoleToStderr();
+            table.openFree(unit, "O ", "locked.txt");
+        },
+        ::testing::ExitedWithCode(1), "locked.txt\n\nAbove file is locked by another application.\n");
+}
 
 TEST_F(UnitTableDeathTest, QuestionsThatInputCanNoLongerAnswerEndTheRun) {
     int unit = 0;
