@@ -18,6 +18,12 @@ std::string fixed(double value, int width, int decimals);          // Fw.d
 std::string integer(std::int64_t value, int width);                 // Iw
 std::string integerMin(std::int64_t value, int width, int minDigits);  // Iw.m
 
+// The same fields appended to the caller's text, with no text of their own: for the lines that
+// are written once per object.
+void appendFixed(std::string& out, double value, int width, int decimals);
+void appendFixedGrowing(std::string& out, double value, int width, int decimals, int leadingBlanks);
+void appendInteger(std::string& out, std::int64_t value, int width);
+
 // The defaults where a value is written without a width.
 inline std::string real4(float value) { return fixed(value, 15, 7); }
 inline std::string real8(double value) { return fixed(value, 25, 16); }

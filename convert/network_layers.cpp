@@ -99,7 +99,7 @@ struct NetworkAttributes {
     std::string_view comment;
 };
 
-void appendReal(std::string& line, float value) { line += fmt::fixed(value, 10, 3); }
+void appendReal(std::string& line, float value) { fmt::appendFixed(line, value, 10, 3); }
 
 // Texts quoted (the comment only where it needs quotes), reals as F10.3, integers as I8,
 // separated by commas.
@@ -117,13 +117,13 @@ std::string composeNetworkLine(const NetworkAttributes& a) {
         appendQuoted(line, text);
         line += ',';
     }
-    line += fmt::integer(a.connNo, 8);
+    fmt::appendInteger(line, a.connNo, 8);
     for (float value : {a.width, a.height}) {
         line += ',';
         appendReal(line, value);
     }
     line += ',';
-    line += fmt::integer(a.number, 8);
+    fmt::appendInteger(line, a.number, 8);
     for (float value : {a.heightContraction, a.widthContraction, a.entryLoss, a.exitLoss}) {
         line += ',';
         appendReal(line, value);

@@ -97,11 +97,11 @@ std::string composeTableLinkLine(const TableLinkAttributes& a) {
         appendQuoted(line, text);
         line += ',';
     }
-    line += fmt::fixed(a.zIncrement, 10, 3);
+    fmt::appendFixed(line, a.zIncrement, 10, 3);
     line += ',';
-    line += fmt::fixed(a.zMaximum, 10, 3);
+    fmt::appendFixed(line, a.zMaximum, 10, 3);
     line += ',';
-    line += fmt::fixed(a.skew, 10, 3);
+    fmt::appendFixed(line, a.skew, 10, 3);
     return line;
 }
 

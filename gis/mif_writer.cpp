@@ -17,8 +17,8 @@ constexpr int kCoordinateDecimals = 6;
 constexpr int kTextBoxDecimals = 3;
 
 void appendCoordinates(std::string& line, double x, double y, int decimals = kCoordinateDecimals) {
-    line += fmt::fixedGrowing(x, kCoordinateWidth, decimals, 1);
-    line += fmt::fixedGrowing(y, kCoordinateWidth, decimals, 1);
+    fmt::appendFixedGrowing(line, x, kCoordinateWidth, decimals, 1);
+    fmt::appendFixedGrowing(line, y, kCoordinateWidth, decimals, 1);
 }
 
 }  // namespace
