@@ -53,6 +53,12 @@ void checkCellLimit(int cells, int nmax) {
              std::to_string(routineNumber) + "] - contact " + std::string(kContactAddress));
 }
 
+// A segment with a NaN end crosses no centre line; without this test a walk would step through
+// every index between the saturated end cells, testing nothing.
+bool crossesAnyLine(float x1, float y1, float x2, float y2) {
+    return !std::isnan(x1) && !std::isnan(y1) && !std::isnan(x2) && !std::isnan(y2);
+}
+
 // Halves away from zero, saturating at the integer's range (NaN gives 0).
 std::int32_t roundedValue(float value) {
     if (std::isnan(value)) return 0;
@@ -150,6 +156,7 @@ void stepWalk(std::string_view routine, bool endStretchOnly, float x1, float y1,
         return;
     }
     n = 0;
+    if (!crossesAnyLine(x1, y1, x2, y2)) return;
     const float xlo = std::fmin(x1, x2) - dx, xhi = std::fmax(x1, x2) + dx;
     const float ylo = std::fmin(y1, y2) - dy, yhi = std::fmax(y1, y2) + dy;
     // Crossed: after the segment's first point, up to and including its second, inside the test segment.
@@ -382,6 +389,8 @@ void GRIDLINE(float x1, float y1, float x2, float y2, float dx, float dy, int& f
     const float xlo = std::fmin(x1, x2) - dx, xhi = std::fmax(x1, x2) + dx;
     const float ylo = std::fmin(y1, y2) - dy, yhi = std::fmax(y1, y2) + dy;
     firstRow = lastRow = firstColumn = lastColumn = 0;
+    n = 0;
+    if (!crossesAnyLine(x1, y1, x2, y2)) return;
     // The centre lines the closed segment touches, from its first end cell to its second; a
     // centre line that holds the whole segment is not crossed.
     bool rowsCrossed = false;
@@ -404,10 +413,7 @@ void GRIDLINE(float x1, float y1, float x2, float y2, float dx, float dy, int& f
         }
         if (column == i2) break;
     }
-    if (!rowsCrossed && !columnsCrossed) {
-        n = 0;
-        return;
-    }
+    if (!rowsCrossed && !columnsCrossed) return;
     const int rowSpan = std::abs(lastRow - firstRow);
     const int columnSpan = std::abs(lastColumn - firstColumn);
     const bool alongRows = rowsCrossed && (!columnsCrossed || rowSpan > columnSpan);
