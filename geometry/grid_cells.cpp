@@ -180,6 +180,8 @@ void stepWalk(std::string_view routine, bool endStretchOnly, float x1, float y1,
     // longer world extent may cross fewer.
     const bool alongRows = std::fabs(y2 - y1) / dy > std::fabs(x2 - x1) / dx;
     const int steps = std::max(std::abs(j2 - j1), std::abs(i2 - i1)) + 1;
+    // Every centre line of the walking axis strictly between the end cells lists a cell of its own.
+    checkCellLimit((alongRows ? std::abs(j2 - j1) : std::abs(i2 - i1)) - 1, nmax);
     for (int k = 0; k < steps; ++k) {
         const bool endStep = k == 0 || k == steps - 1;
         if (alongRows) {
@@ -391,6 +393,9 @@ void GRIDLINE(float x1, float y1, float x2, float y2, float dx, float dy, int& f
     firstRow = lastRow = firstColumn = lastColumn = 0;
     n = 0;
     if (!crossesAnyLine(x1, y1, x2, y2)) return;
+    // Every centre line strictly between the end cells is crossed: a segment reaching far off the
+    // grid stops here rather than after testing every line.
+    checkCellLimit(std::max(std::abs(j2 - j1), std::abs(i2 - i1)) - 1, nmax);
     // The centre lines the closed segment touches, from its first end cell to its second; a
     // centre line that holds the whole segment is not crossed.
     bool rowsCrossed = false;

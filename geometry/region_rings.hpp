@@ -31,8 +31,8 @@ bool forEachRing(const int* iend, int vertexCount, int ringCount, RingFn&& ring)
     int first = 0;
     for (int r = 0;; ++r) {
         if (r >= ringCount) return false;
-        int last = iend[r] - 1;
-        if (last <= first || last > lastVertex) last = lastVertex;
+        const int end = iend[r];  // 1-based
+        const int last = end > first + 1 && end <= lastVertex + 1 ? end - 1 : lastVertex;
         ring(first, last);
         if (last >= lastVertex) return true;
         first = last + 2;

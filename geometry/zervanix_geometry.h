@@ -76,8 +76,8 @@ int32_t INSIDE_POLYGON(const float *xp, const float *yp, const float *x, const f
 int32_t INSIDE_POLYGON_8(const double *xp, const double *yp, const double *x, const double *y, const int32_t *n,
                          const double *xref, const int32_t *iend, const int32_t *npoly);
 /* Value at p of the plane through the 3 corner values z; extrapolates linearly outside the
- * triangle. True (-1), or false (0) with *zp = -99999.0f when no value exists (corners and p on
- * one vertical line). */
+ * triangle; at corner 3 it is z[2]. True (-1), or false (0) with *zp = -99999.0f when no value
+ * exists (the line from corner 3 through p parallel to side 1-2). */
 int32_t INTERPOLATE_TRIANGLE(const float *xp, const float *yp, const float *x, const float *y, const float *z,
                              float *zp);
 /* The same for double corners: the intersection in double, lengths, ratios and values in single. */

@@ -90,6 +90,7 @@ TEST(GridWalksDeathTest, StopWhenTheListIsFull) {
     const char* limit = "^SORRY - Exceeded limit of        2 HX cells per HX polyline segment\\.  Contact .*@.*\\.\n";
     ZX_EXPECT_STOP(walk(Walk::Centres, 0.2F, 0.5F, 2.8F, 0.5F, 1, 1, 2), limit);
     ZX_EXPECT_STOP(walk(Walk::Steps, 0.2F, 0.5F, 1e30F, 0.5F, 1, 1, 2), limit);
+    ZX_EXPECT_STOP(walk(Walk::Centres, 0.2F, -1e30F, 0.3F, 0.5F, 1, 1, 2), limit);
     ZX_EXPECT_STOP(walk(Walk::EndStretches, 0.2F, 0.5F, 5, 5, 1, 1, 0, true), "Exceeded limit of        0 HX");
 }
 
