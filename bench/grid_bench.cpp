@@ -68,8 +68,8 @@ int make(const std::filesystem::path& folder) {
     for (std::size_t r = 0; r < region.ends.size(); ++r) {
         json << (r > 0 ? "," : "") << '[';
         for (int k = first; k < region.ends[r]; ++k) {
-            std::snprintf(line, sizeof line, "%s[%.9g,%.9g]", k > first ? "," : "", region.x[static_cast<std::size_t>(k)],
-                          region.y[static_cast<std::size_t>(k)]);
+            const auto v = static_cast<std::size_t>(k);
+            std::snprintf(line, sizeof line, "%s[%.9g,%.9g]", k > first ? "," : "", region.x[v], region.y[v]);
             json << line;
         }
         json << ']';

@@ -89,7 +89,8 @@ static void probeGeometry(void) {
         const double x[] = {0, 4, 4, 0, 0, 0, 1, 3, 3, 1, 1, 1}, y[] = {0, 0, 4, 4, 0, 0, 1, 1, 3, 3, 1, 1};
         const int32_t n = 12, ends[] = {5, 11}, rings = 2;
         const double xref = -1, inHole = 2, inRing = 3.5;
-        check(INSIDE_POLYGON_8_(&inRing, &inHole, x, y, &n, &xref, ends, &rings) == -1, "INSIDE_POLYGON_8: in the ring");
+        check(INSIDE_POLYGON_8_(&inRing, &inHole, x, y, &n, &xref, ends, &rings) == -1,
+              "INSIDE_POLYGON_8: in the ring");
         check(INSIDE_POLYGON_8_(&inHole, &inHole, x, y, &n, &xref, ends, &rings) == 0, "INSIDE_POLYGON_8: in the hole");
     }
 

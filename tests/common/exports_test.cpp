@@ -58,7 +58,8 @@ TEST(ExportedConvention, GeometryTakesEveryArgumentByAddressAndAnswersTrueAsMinu
     for (const char* name : {"ANGLE2D", "INSIDE_POLYGON_8", "SET_SUB_GRID_AREA", "INTERPOLATE_TRIANGLE_NO_CHECKS"}) {
         EXPECT_TRUE(names.count(name)) << name;
     }
-    for (const char* name : {"POLYGON_AREA_8", "GRIDLINE_5", "GRID_INSIDE_POLYGON", "INTERPOLATE_TRIANGLE_NO_CHECKS_8"}) {
+    for (const char* name :
+         {"POLYGON_AREA_8", "GRIDLINE_5", "GRID_INSIDE_POLYGON", "INTERPOLATE_TRIANGLE_NO_CHECKS_8"}) {
         EXPECT_FALSE(names.count(name)) << name;  // the library's own
     }
     const float zero = 0, one = 1, two = 2, three = 3, four = 4, minusOne = -1, half = 0.5F;

@@ -9,6 +9,7 @@
 
 #include "geometry/grid_cells.hpp"
 #include "geometry/primitives.hpp"
+#include "geometry/random_regions.hpp"
 
 #if __has_include(<boost/geometry.hpp>)
 #include <boost/geometry.hpp>
@@ -18,50 +19,7 @@
 namespace zx {
 namespace {
 
-// A region as the routines take it (rings one after another, each closed, a separator after
-// each) built from star-shaped rings: outer rings apart from one another, two holes in each.
-struct Region {
-    std::vector<float> x, y;
-    std::vector<int> ends;
-    std::vector<std::vector<std::pair<float, float>>> rings;  // closed, outer ring first of each group
-    int n() const { return static_cast<int>(x.size()); }
-};
-
-std::vector<std::pair<float, float>> starRing(std::mt19937& rng, float cx, float cy, float rmin, float rmax,
-                                              int vertices) {
-    std::uniform_real_distribution<float> radius(rmin, rmax);
-    std::vector<std::pair<float, float>> ring;
-    for (int k = 0; k < vertices; ++k) {
-        const double angle = 2 * std::acos(-1.0) * k / vertices;
-        const float r = radius(rng);
-        ring.emplace_back(cx + r * static_cast<float>(std::cos(angle)), cy + r * static_cast<float>(std::sin(angle)));
-    }
-    ring.push_back(ring.front());
-    return ring;
-}
-
-Region randomRegion(std::mt19937& rng, int outerRings, float spacing) {
-    Region region;
-    for (int k = 0; k < outerRings; ++k) {
-        const float cx = spacing * (static_cast<float>(k) + 0.5F), cy = spacing * 0.5F + static_cast<float>(k);
-        const float r = spacing * 0.45F;
-        region.rings.push_back(starRing(rng, cx, cy, r * 0.8F, r, 23));
-        for (const float side : {-1.0F, 1.0F}) {
-            region.rings.push_back(starRing(rng, cx + side * 0.38F * r, cy, 0.1F * r, 0.3F * r, 11));
-        }
-    }
-    for (const auto& ring : region.rings) {
-        for (const auto& [px, py] : ring) region.x.push_back(px), region.y.push_back(py);
-        region.ends.push_back(region.n());
-        region.x.push_back(ring.front().first), region.y.push_back(ring.front().second);
-    }
-    return region;
-}
-
-template <class Real>
-std::vector<Real> widened(const std::vector<float>& v) {
-    return std::vector<Real>(v.begin(), v.end());
-}
+using test::randomRegion;
 
 #ifdef ZX_HAVE_BOOST_GEOMETRY
 namespace bg = boost::geometry;
@@ -74,7 +32,7 @@ TEST(BoostReference, PointsInRegionsWithHolesAndSeveralOuterRings) {
     std::mt19937 rng(8);
     int tested = 0;
     for (int trial = 0; trial < 20; ++trial) {
-        const Region region = randomRegion(rng, 1 + trial % 3, 10);
+        const auto region = randomRegion(rng, 1 + trial % 3, 10);
         bg::model::multi_polygon<Polygon> reference;
         std::vector<Line> boundaries;
         for (std::size_t k = 0; k < region.rings.size(); ++k) {
@@ -82,11 +40,11 @@ TEST(BoostReference, PointsInRegionsWithHolesAndSeveralOuterRings) {
             for (const auto& [px, py] : region.rings[k]) line.emplace_back(px, py);
             boundaries.push_back(line);
             if (k % 3 == 0) reference.emplace_back();
-            auto& ring = k % 3 == 0 ? reference.back().outer() : (reference.back().inners().emplace_back(), reference.back().inners().back());
-            ring.assign(line.begin(), line.end());
+            if (k % 3 == 0) reference.back().outer().assign(line.begin(), line.end());
+            else reference.back().inners().emplace_back(line.begin(), line.end());
         }
         bg::correct(reference);
-        const auto x8 = widened<double>(region.x), y8 = widened<double>(region.y);
+        const std::vector<double> x8(region.x.begin(), region.x.end()), y8(region.y.begin(), region.y.end());
         std::uniform_real_distribution<float> px(-1, 10.0F * 3 + 1), py(-1, 13);
         for (int p = 0; p < 300; ++p) {
             const Point point(px(rng), py(rng));
@@ -95,16 +53,17 @@ TEST(BoostReference, PointsInRegionsWithHolesAndSeveralOuterRings) {
             if (nearBoundary) continue;
             const bool inside = bg::within(point, reference);
             const auto xp = static_cast<float>(point.x()), yp = static_cast<float>(point.y());
-            ASSERT_EQ(INSIDE_POLYGON(xp, yp, region.x.data(), region.y.data(), region.n(), -2, region.ends.data(),
-                                     static_cast<int>(region.ends.size())),
-                      inside) << trial << ": " << xp << ", " << yp;
-            ASSERT_EQ(INSIDE_POLYGON_8(point.x(), point.y(), x8.data(), y8.data(), region.n(), -2, region.ends.data(),
-                                       static_cast<int>(region.ends.size())),
+            const int* ends = region.ends.data();
+            ASSERT_EQ(
+                INSIDE_POLYGON(xp, yp, region.x.data(), region.y.data(), region.n(), -2, ends, region.ringCount()),
+                inside) << trial << ": " << xp << ", " << yp;
+            ASSERT_EQ(INSIDE_POLYGON_8(point.x(), point.y(), x8.data(), y8.data(), region.n(), -2, ends,
+                                       region.ringCount()),
                       inside);
             std::int32_t mark = -1;
             int count = 0;
-            GRID_INSIDE_POLYGON_4(&mark, &xp, &yp, 1, count, region.x.data(), region.y.data(), region.n(),
-                                  region.ends.data(), static_cast<int>(region.ends.size()));
+            GRID_INSIDE_POLYGON_4(&mark, &xp, &yp, 1, count, region.x.data(), region.y.data(), region.n(), ends,
+                                  region.ringCount());
             ASSERT_EQ(mark == 1, inside);
             ++tested;
         }
@@ -142,7 +101,7 @@ TEST(BoostReference, SegmentsAreasAndDistances) {
         EXPECT_NEAR(DISTANCE_8(c[0], c[1], c[2], c[3]), bg::distance(s1.first, s1.second), 1e-5);
     }
     EXPECT_GT(crossings, 300);
-    const Region region = randomRegion(rng, 1, 10);
+    const auto region = randomRegion(rng, 1, 10);
     for (const auto& ring : region.rings) {
         std::vector<double> x, y;
         bg::model::ring<Point> reference;
@@ -197,7 +156,7 @@ TEST(ClosedForms, LinearFieldsAreReproducedByTriangleAndElementInterpolation) {
     while (tested < 300) {
         float x[4], y[4], z[4];
         for (int k = 0; k < 3; ++k) x[k] = coordinate(rng), y[k] = coordinate(rng);
-        const long double twiceArea = ((long double)x[1] - x[0]) * (y[2] - y[0]) - ((long double)x[2] - x[0]) * (y[1] - y[0]);
+        const double twiceArea = (double{x[1]} - x[0]) * (y[2] - y[0]) - (double{x[2]} - x[0]) * (y[1] - y[0]);
         if (std::fabs(twiceArea) < 20) continue;  // no slivers
         const float a = coefficient(rng), b = coefficient(rng), c = coefficient(rng);
         const auto field = [&](long double px, long double py) { return a + b * px + c * py; };
