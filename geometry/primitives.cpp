@@ -109,6 +109,8 @@ bool insidePolygon(Real xp, Real yp, const Real* x, const Real* y, int n, Real x
             if (y2 == yp) {
                 offLevel = y1;
             } else if (y1 == yp && xp >= x[a]) {
+                // Opposite sides of the level: the sign of (offLevel - yp)(y2 - yp), read without
+                // forming a product that could underflow to 0.
                 if ((offLevel < yp) != (y2 < yp)) ++crossings;
             } else if (intersectLine<Real>(x[a], y1, x[b], y2, rayStart, yp, xp, yp)) {
                 ++crossings;
