@@ -103,7 +103,7 @@ TEST(InsidePolygonDeathTest, MoreRingsThanDeclaredEndTheRun) {
 }
 
 TEST(Interpolation, AnswersAtTheThirdCornerAndOnlyFailsForParallelLines) {
-    const float z[] = {1, 2, 3};
+    const float z[] = {1, 2, 3, 4};
     const float vx[] = {2, 2, 0}, vy[] = {0, 1, 5}, col[] = {1, 1, 1}, colY[] = {0, 1, 2};
     float zp = 0;
     EXPECT_TRUE(INTERPOLATE_TRIANGLE(0, 5, vx, vy, z, zp));  // the opposite side is vertical
