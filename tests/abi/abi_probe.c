@@ -2,7 +2,8 @@
  * resolves every name of the export list and calls a representative set of routines by the
  * exported convention: arguments by address, texts as blank-padded characters whose lengths
  * follow as hidden size_t arguments, text results filled into a leading buffer, logicals as
- * 4-byte integers with true = -1. Exit status 0 when everything holds. */
+ * 4-byte integers with true = -1. The geometry routines are called through the prototypes of
+ * the header installed beside the library. Exit status 0 when everything holds. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <link.h>
@@ -11,6 +12,8 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
+#include "zervanix_geometry.h"
 
 #pragma pack(push, 1)
 struct MessageBlock {
@@ -66,6 +69,59 @@ typedef int32_t (*Logical2)(const char *, const char *, size_t, size_t);
 typedef void (*IntegerText)(char *, size_t, const int32_t *);
 typedef int32_t (*TextLength)(char *, size_t);
 typedef void (*Issue)(const int32_t *);
+
+#define RESOLVE(name) __typeof__(name) *name##_ = (__typeof__(name) *)symbol(#name)
+
+static void probeGeometry(void) {
+    const float zero = 0, one = 1, two = 2, three = 3, four = 4, half = 0.5f, tenth = 0.1f;
+    RESOLVE(DISTANCE);
+    if (DISTANCE_ != NULL) check(DISTANCE_(&zero, &zero, &three, &four) == 5.0f, "DISTANCE of (0,0) and (3,4) is 5");
+
+    RESOLVE(INTERSECT_LINE);
+    if (INTERSECT_LINE_ != NULL) {
+        check(INTERSECT_LINE_(&zero, &zero, &two, &zero, &one, &one, &one, &tenth) == 0, "INTERSECT_LINE: apart");
+        check(INTERSECT_LINE_(&zero, &zero, &one, &zero, &two, &zero, &three, &zero) == -1,
+              "INTERSECT_LINE: collinear segments answer true (-1)");
+    }
+
+    RESOLVE(INSIDE_POLYGON_8);
+    if (INSIDE_POLYGON_8_ != NULL) {
+        const double x[] = {0, 4, 4, 0, 0, 0, 1, 3, 3, 1, 1, 1}, y[] = {0, 0, 4, 4, 0, 0, 1, 1, 3, 3, 1, 1};
+        const int32_t n = 12, ends[] = {5, 11}, rings = 2;
+        const double xref = -1, inHole = 2, inRing = 3.5;
+        check(INSIDE_POLYGON_8_(&inRing, &inHole, x, y, &n, &xref, ends, &rings) == -1,
+              "INSIDE_POLYGON_8: in the ring");
+        check(INSIDE_POLYGON_8_(&inHole, &inHole, x, y, &n, &xref, ends, &rings) == 0, "INSIDE_POLYGON_8: in the hole");
+    }
+
+    RESOLVE(INTERPOLATE_ELEMENT_8);
+    if (INTERPOLATE_ELEMENT_8_ != NULL) {
+        const double x[] = {0, 2, 2, 0}, y[] = {0, 0, 2, 2}, px = 0.5, py = 0.3, xref = -1;
+        const float z[] = {0, 2, 4, 2};
+        const int32_t corners = 4;
+        float zp = 0;
+        check(INTERPOLATE_ELEMENT_8_(&px, &py, x, y, z, &corners, &xref, &zp) == -1 && zp > 0.79f && zp < 0.81f,
+              "INTERPOLATE_ELEMENT_8 reproduces a linear field");
+    }
+
+    RESOLVE(SET_SUB_GRID_AREA);
+    if (SET_SUB_GRID_AREA_ != NULL) {
+        const float x[] = {-25, 5}, y[] = {1, 2}, size = 10;
+        const int32_t n = 2, cells = 5;
+        int32_t jmin, imin, jmax, imax;
+        float xmin, ymin, xmax, ymax;
+        SET_SUB_GRID_AREA_(x, y, &n, &size, &cells, &cells, &jmin, &imin, &jmax, &imax, &xmin, &ymin, &xmax, &ymax);
+        check(imin == 0 && imax == 1 && jmin == 1 && xmin == -25.0f, "SET_SUB_GRID_AREA gives the cells covered");
+    }
+
+    RESOLVE(INTERPOLATE_TRIANGLE_NO_CHECKS);
+    if (INTERPOLATE_TRIANGLE_NO_CHECKS_ != NULL) {
+        const float xt[] = {0, 2, 0}, yt[] = {0, 0, 2}, zt[] = {0, 2, 4};
+        float z = 0;
+        INTERPOLATE_TRIANGLE_NO_CHECKS_(&half, &half, xt, yt, zt, &z);
+        check(z == 1.5f, "INTERPOLATE_TRIANGLE_NO_CHECKS at (0.5, 0.5) is 1.5");
+    }
+}
 
 int main(int argc, char **argv) {
     if (argc != 3) {
@@ -156,6 +212,8 @@ int main(int argc, char **argv) {
         padded(text, sizeof text, "abc");
         check(lensl(text, sizeof text) == 3 && text[3] == '\0', "LENSL terminates after the significant text");
     }
+
+    probeGeometry();
 
     if (failures == 0) printf("abi probe: %d exported names resolve; calls behave\n", names);
     return failures == 0 ? 0 : 1;
