@@ -35,3 +35,10 @@ inline void fill(char* out, std::size_t length, std::string_view value) {
 }
 
 }  // namespace zx::abi
+
+// An exported routine whose one text argument gives a text result: NAME(result, path) by the
+// library routine of the same name.
+#define ZX_TEXT_TO_TEXT_EXPORT(NAME)                                                                     \
+    ZX_EXPORT void NAME(char* result, std::size_t resultLength, const char* chars, std::size_t length) { \
+        ::zx::abi::fill(result, resultLength, ::zx::NAME(::zx::abi::text(chars, length)));                \
+    }

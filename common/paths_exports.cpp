@@ -7,21 +7,17 @@ using zx::abi::fill;
 using zx::abi::text;
 }  // namespace
 
-#define ZX_PATH_RESULT(NAME)                                                                \
-    ZX_EXPORT void NAME(char* result, std::size_t resultLength, const char* path, std::size_t pathLength) { \
-        fill(result, resultLength, zx::NAME(text(path, pathLength)));                       \
-    }
 
-ZX_PATH_RESULT(FILEEXT)
-ZX_PATH_RESULT(FILEEXTKC)
-ZX_PATH_RESULT(FILE___EXT)
-ZX_PATH_RESULT(FILENAME)
-ZX_PATH_RESULT(FILENAMEEXT)
-ZX_PATH_RESULT(FILENAMENO_)
-ZX_PATH_RESULT(FILENAMEPATH)
-ZX_PATH_RESULT(FILENAMEPATHNO_)
-ZX_PATH_RESULT(FILEFOLDERPATH)
-ZX_PATH_RESULT(REMOVEDOTDOT)
+ZX_TEXT_TO_TEXT_EXPORT(FILEEXT)
+ZX_TEXT_TO_TEXT_EXPORT(FILEEXTKC)
+ZX_TEXT_TO_TEXT_EXPORT(FILE___EXT)
+ZX_TEXT_TO_TEXT_EXPORT(FILENAME)
+ZX_TEXT_TO_TEXT_EXPORT(FILENAMEEXT)
+ZX_TEXT_TO_TEXT_EXPORT(FILENAMENO_)
+ZX_TEXT_TO_TEXT_EXPORT(FILENAMEPATH)
+ZX_TEXT_TO_TEXT_EXPORT(FILENAMEPATHNO_)
+ZX_TEXT_TO_TEXT_EXPORT(FILEFOLDERPATH)
+ZX_TEXT_TO_TEXT_EXPORT(REMOVEDOTDOT)
 
 ZX_EXPORT void ADDFOLDER(char* result, std::size_t resultLength, const char* folder, const char* name,
                          std::size_t folderLength, std::size_t nameLength) {

@@ -15,17 +15,13 @@ ZX_EXPORT std::int32_t ASAMECS(const char* a, const char* b, std::size_t aLength
     return logical(zx::ASAMECS(text(a, aLength), text(b, bLength)));
 }
 
-#define ZX_TEXT_RESULT(NAME)                                                                             \
-    ZX_EXPORT void NAME(char* result, std::size_t resultLength, const char* chars, std::size_t length) { \
-        fill(result, resultLength, zx::NAME(text(chars, length)));                                       \
-    }
 
-ZX_TEXT_RESULT(UPPERCASE)
-ZX_TEXT_RESULT(LOWERCASE)
-ZX_TEXT_RESULT(REMOVEQUOTES)
-ZX_TEXT_RESULT(REMOVESPACES)
-ZX_TEXT_RESULT(CLEANATTRIBUTENAME)
-ZX_TEXT_RESULT(DOUBLEQUOTE)
+ZX_TEXT_TO_TEXT_EXPORT(UPPERCASE)
+ZX_TEXT_TO_TEXT_EXPORT(LOWERCASE)
+ZX_TEXT_TO_TEXT_EXPORT(REMOVEQUOTES)
+ZX_TEXT_TO_TEXT_EXPORT(REMOVESPACES)
+ZX_TEXT_TO_TEXT_EXPORT(CLEANATTRIBUTENAME)
+ZX_TEXT_TO_TEXT_EXPORT(DOUBLEQUOTE)
 
 // The replacement is the first character of its text; a text of no characters replaces nothing.
 ZX_EXPORT void ALPHANUMERICONLY(char* result, std::size_t resultLength, const char* chars, const char* replacement,

@@ -170,6 +170,21 @@ std::size_t xsectionOf(const Network& network, std::string_view message, const s
     return *found;
 }
 
+// What a weir's or orifice's record starts from: its cross-section and the junction of its Node1
+// (for its crest or invert); either missing ends the run naming the link.
+struct ControlLink {
+    std::size_t xsectionPosition;
+    const inpXsection& xsection;
+    const inpJunction& junction;
+};
+ControlLink controlLinkOf(const Network& network, std::string_view kind, const std::string& name,
+                          std::string_view node1) {
+    const std::size_t found =
+        xsectionOf(network, "ERROR - Unable to find XSection data for " + std::string(kind) + ": ", name);
+    return {found, network.inpXsectionTable[found],
+            junctionOf(network, node1, "ERROR - Unable to find Junction data for " + std::string(kind) + ": ", name)};
+}
+
 void warnOverlap(LinkKind kind, std::string_view link, Point kept, Point removed) {
     auto& console = platform::console();
     console.writeLine();
@@ -260,10 +275,7 @@ LinkRecord nwkConduitRecord(const Network& network, std::size_t i) {
 
 LinkRecord nwkWeirRecord(const Network& network, std::size_t i) {
     const inpWeir& weir = network.inpWeirTable[i];
-    const std::size_t found = xsectionOf(network, "ERROR - Unable to find XSection data for weir: ", weir.Name);
-    const inpXsection& xsection = network.inpXsectionTable[found];
-    const inpJunction& junction =
-        junctionOf(network, weir.Node1, "ERROR - Unable to find Junction data for weir: ", weir.Name);
+    const auto [found, xsection, junction] = controlLinkOf(network, "weir", weir.Name, weir.Node1);
     bool approximated = false;
 
     NetworkAttributes a;
@@ -309,10 +321,7 @@ LinkRecord nwkWeirRecord(const Network& network, std::size_t i) {
 
 LinkRecord nwkOrificeRecord(const Network& network, std::size_t i) {
     const inpOrifice& orifice = network.inpOrificeTable[i];
-    const std::size_t found = xsectionOf(network, "ERROR - Unable to find XSection data for orifice: ", orifice.Name);
-    const inpXsection& xsection = network.inpXsectionTable[found];
-    const inpJunction& junction =
-        junctionOf(network, orifice.Node1, "ERROR - Unable to find Junction data for orifice: ", orifice.Name);
+    const auto [found, xsection, junction] = controlLinkOf(network, "orifice", orifice.Name, orifice.Node1);
 
     NetworkAttributes a;
     a.id = orifice.Name;
