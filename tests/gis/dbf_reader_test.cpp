@@ -82,7 +82,7 @@ TEST_F(DbfReaderTest, LongRecordsReachTheCallerWhole) {
     const auto objects = readLayer("t_P.shp");
     ASSERT_EQ(objects.size(), 1u);
     EXPECT_EQ(objects[0].record.size(), 5u * 251 + 4);
-    EXPECT_EQ(objects[0].record.substr(1003, 6), "ddd\",\"e");
+    EXPECT_EQ(objects[0].record.substr(1003, 7), "ddd\",\"e");
 }
 
 TEST_F(DbfReaderTest, UnreadableTablesStopTheRun) {
