@@ -60,8 +60,8 @@ read_shp=$(m "${ours_shp[@]}") read_mif=$(m "${ours_mif[@]}")
 to_csv=$(m "${csv[@]}") to_shp=$(m "${shp[@]}") to_mif=$(m "${mif[@]}")
 fastest=$(printf '%s\n' "$to_csv" "$to_shp" "$to_mif" | sort -g | head -1)
 echo "Layer: 100,000 polylines of 5 vertices, 10 attributes; median of $runs runs"
-echo "  ours, reading the shapefile     $read_shp s   ($("$bench" "$work/pipes.shp"))"
-echo "  ours, reading the MIF/MID       $read_mif s   ($("$bench" "$work/pipes.mif"))"
+echo "  ours, reading the shapefile     $read_shp s   ($("$bench" "$work/pipes.shp" | tail -1))"
+echo "  ours, reading the MIF/MID       $read_mif s   ($("$bench" "$work/pipes.mif" | tail -1))"
 echo "  ogr2ogr shapefile -> CSV        $to_csv s"
 echo "  ogr2ogr shapefile -> shapefile  $to_shp s"
 echo "  ogr2ogr shapefile -> MIF        $to_mif s"
