@@ -128,6 +128,8 @@ void DMESSAGERESETCOUNTERS() {
     block.nErrorXY = block.nWarningXY = block.nCheckXY = 0;
 }
 
+void resetMessageBlock() { messageBlock() = clearedBlock(); }
+
 void DMESSAGE(int blankLines) {
     DMessageBlock& block = messageBlock();
     const Classification c = classify(fieldText(block.line1));
