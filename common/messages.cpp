@@ -128,7 +128,10 @@ void DMESSAGERESETCOUNTERS() {
     block.nErrorXY = block.nWarningXY = block.nCheckXY = 0;
 }
 
-void resetMessageBlock() { messageBlock() = clearedBlock(); }
+void resetMessageBlock() {
+    static constexpr DMessageBlock kCleared = clearedBlock();
+    messageBlock() = kCleared;
+}
 
 void DMESSAGE(int blankLines) {
     DMessageBlock& block = messageBlock();

@@ -2,8 +2,10 @@
 // with -shp and once with -mif, each in a fresh folder beside the projection files that let the
 // run get through; standard input is at its end, so every pause returns. Beyond the sanitizers:
 // a run that ends with status 0 has written every file it announced ("OK.  File Unit:"), each
-// shapefile set is complete and well formed, and no coordinate of a .mif or .shp and no number of
-// a .csv table holds asterisks, NaN or Infinity. A failed check aborts, so the input is kept.
+// shapefile set is complete and well formed, each .mid line holds one value per column, and no
+// coordinate of a .mif or .shp and no number of a .csv table holds asterisks, NaN or Infinity.
+// No run, whatever its status, may end in an internal stop ("Should not be here", "please
+// contact"). A failed check aborts, so the input is kept.
 #include <unistd.h>
 
 #include <algorithm>
@@ -22,6 +24,7 @@
 #include <string_view>
 #include <vector>
 
+#include "build_info.hpp"
 #include "convert/run_seam.hpp"
 #include "platform/filesystem.hpp"
 
@@ -50,7 +53,9 @@ struct Fixture {
 const Fixture& fixture() {
     static const Fixture made = [] {
         Fixture f;
-        std::string pattern = (fs::temp_directory_path() / "zx-convert-fuzz-XXXXXX").string();
+        // A memory file system where there is one: a run makes and removes dozens of files.
+        const fs::path temporary = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+        std::string pattern = (temporary / "zx-convert-fuzz-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) std::abort();
         f.root = pattern;
         f.home = fs::current_path();
@@ -156,13 +161,17 @@ bool finiteNumber(std::string_view word) {
 }
 
 // The object lines of a .mif file (after "Data"): keyword lines and coordinate lines hold only
-// finite numbers; style lines are skipped; nothing else may appear.
-void checkMif(const RunRecord& run, const std::string& name) {
+// finite numbers; style lines are skipped. The number of columns its header declares.
+std::size_t checkMif(const RunRecord& run, const std::string& name) {
     const std::string text = readFile(zx::platform::diskPath(name));
     bool inData = false;
+    std::size_t columns = 0;
     for (const std::string_view line : lines(text)) {
         const auto parts = words(line);
         if (!inData) {
+            if (parts.size() == 2 && lowerCase(parts[0]) == "columns") {
+                std::from_chars(parts[1].data(), parts[1].data() + parts[1].size(), columns);
+            }
             inData = !parts.empty() && lowerCase(parts[0]) == "data";
             continue;
         }
@@ -174,10 +183,45 @@ void checkMif(const RunRecord& run, const std::string& name) {
         std::size_t first = objectLine ? 1 : 0;
         if (parts.size() > first && lowerCase(parts[first]) == "multiple") ++first;
         for (std::size_t i = first; i < parts.size(); ++i) {
-            if (!finiteNumber(parts[i])) fail(run, "object line holds a word that is no finite number: " + std::string(line), name);
+            if (!finiteNumber(parts[i])) {
+                fail(run, "object line holds a word that is no finite number: " + std::string(line), name);
+            }
         }
     }
     if (!inData) fail(run, "no Data line", name);
+    return columns;
+}
+
+// The attribute lines of a .mid file: as many comma-separated values as the .mif declares
+// columns, a quoted value closed (an inner quote doubled) and followed by the delimiter or the end.
+void checkMid(const RunRecord& run, const std::string& name, std::size_t columns) {
+    const std::string text = readFile(zx::platform::diskPath(name));
+    for (const std::string_view line : lines(text)) {
+        std::size_t values = 1;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            if (line[i] == ',') {
+                ++values;
+            } else if (line[i] == '"' && (i == 0 || line[i - 1] == ',')) {
+                for (++i; i < line.size(); ++i) {
+                    if (line[i] != '"') continue;
+                    if (i + 1 < line.size() && line[i + 1] == '"') {
+                        ++i;
+                        continue;
+                    }
+                    break;
+                }
+                if (i >= line.size()) fail(run, "quoted value not closed: " + std::string(line), name);
+                if (i + 1 < line.size() && line[i + 1] != ',') {
+                    fail(run, "quoted value followed by more text: " + std::string(line), name);
+                }
+            }
+        }
+        if (values != columns) {
+            fail(run, "line holds " + std::to_string(values) + " values for " + std::to_string(columns) +
+                          " columns: " + std::string(line),
+                 name);
+        }
+    }
 }
 
 // The number lines of a .csv table ("!" starts a comment line that may hold names).
@@ -252,11 +296,21 @@ void checkShp(const RunRecord& run, const std::string& name) {
     }
 }
 
+// An internal stop or software check is a fault of ours, whatever the input: each asks the user
+// to "please contact" the maker.
+void checkNoInternalStop(const RunRecord& run) {
+    const std::string request = "lease contact " + std::string(zx::kContactAddress);
+    if (run.console.find("Should not be here") != std::string::npos ||
+        run.console.find(request) != std::string::npos) {
+        fail(run, "internal stop", "the console");
+    }
+}
+
 void checkOutputs(const RunRecord& run) {
     for (const std::string& name : announcedFiles(run.console)) {
         if (!zx::platform::pathExists(name)) fail(run, "announced but not on disk", name);
         const std::string extension = lowerCase(fs::path(zx::platform::diskPath(name)).extension().string());
-        if (extension == ".mif") checkMif(run, name);
+        if (extension == ".mif") checkMid(run, name.substr(0, name.size() - 4) + ".mid", checkMif(run, name));
         if (extension == ".csv") checkCsv(run, name);
         if (extension == ".shp") {
             checkShp(run, name);
@@ -287,6 +341,7 @@ void convertOnce(const Form& form, std::string_view model) {
     RunRecord run{form.name, std::string(transcript, transcriptSize)};
     std::free(transcript);
 
+    checkNoInternalStop(run);
     if (status == 0) checkOutputs(run);
     if (::chdir(f.home.c_str()) != 0) std::abort();
     // Outputs stay inside the run's folder, whatever the names in the model.
