@@ -129,8 +129,9 @@ void DMESSAGERESETCOUNTERS() {
 }
 
 void resetMessageBlock() {
-    static constexpr DMessageBlock kCleared = clearedBlock();
-    messageBlock() = kCleared;
+    // What clearedBlock() gives, without evaluating it again: all zero, then cleared.
+    messageBlock() = DMessageBlock{};
+    DMESSAGECLEAR();
 }
 
 void DMESSAGE(int blankLines) {

@@ -3,7 +3,6 @@
 // writes, a stop comes back with the failure status, and nothing of one run leaks into the next.
 #include <gtest/gtest.h>
 
-#include <cfenv>
 #include <filesystem>
 #include <map>
 
@@ -20,17 +19,35 @@ namespace fs = std::filesystem;
 const fs::path kExamples = fs::path(ZX_SOURCE_DIR) / "examples";
 const fs::path kGolden = fs::path(ZX_SOURCE_DIR) / "tests/convert/golden";
 
+using Files = std::map<std::string, std::vector<unsigned char>>;
+
+// Every file under the folder by its relative name, but the ones named by skip. A .dbf file's date
+// of last update (header bytes 1 to 3) is the day of the run: it is left out.
+template <typename Skip>
+Files filesUnder(const fs::path& folder, Skip skip) {
+    Files files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (!entry.is_regular_file() || skip(entry.path())) continue;
+        auto bytes = test::readBytes(entry.path());
+        if (entry.path().extension() == ".dbf" && bytes.size() > 3) bytes[1] = bytes[2] = bytes[3] = 0;
+        files[fs::relative(entry.path(), folder).string()] = std::move(bytes);
+    }
+    return files;
+}
+
 struct InProcessRun {
     int status = -1;
     std::string console;
-    std::map<std::string, std::vector<unsigned char>> files;  // written, by relative name
+    Files files;
 };
 
 // Runs the converter through the seam in a fresh folder holding the example's files and the
-// given model, and collects what it wrote (a .dbf file's date, header bytes 1 to 3, left out).
+// given model, and collects what it wrote.
 InProcessRun runInFolder(std::string_view form, std::string_view model = {}) {
     test::TempDir dir(true);
-    for (const auto& input : fs::directory_iterator(kExamples)) fs::copy_file(input.path(), dir.path() / input.path().filename());
+    for (const auto& input : fs::directory_iterator(kExamples)) {
+        fs::copy_file(input.path(), dir.path() / input.path().filename());
+    }
     if (!model.empty()) test::writeText(dir.path() / "example.inp", model);
     std::FILE* out = std::tmpfile();
     std::FILE* in = std::tmpfile();
@@ -40,34 +57,26 @@ InProcessRun runInFolder(std::string_view form, std::string_view model = {}) {
     for (int c = std::fgetc(out); c != EOF; c = std::fgetc(out)) run.console.push_back(static_cast<char>(c));
     std::fclose(out);
     std::fclose(in);
-    for (const auto& entry : fs::recursive_directory_iterator(dir.path())) {
-        if (!entry.is_regular_file() || fs::exists(kExamples / entry.path().filename())) continue;
-        auto bytes = test::readBytes(entry.path());
-        if (entry.path().extension() == ".dbf" && bytes.size() > 3) bytes[1] = bytes[2] = bytes[3] = 0;
-        run.files[fs::relative(entry.path(), dir.path()).string()] = std::move(bytes);
-    }
+    run.files = filesUnder(dir.path(), [](const fs::path& file) { return fs::exists(kExamples / file.filename()); });
     return run;
 }
 
 // The recorded run of the example: its transcript and files.
 InProcessRun recorded(std::string_view form) {
-    InProcessRun run{0, test::readText(kGolden / ("example" + std::string(form)) / "console.txt"), {}};
+    const fs::path folder = kGolden / ("example" + std::string(form));
+    InProcessRun run{0, test::readText(folder / "console.txt"), {}};
     const std::string_view label = "<label>";
     run.console.replace(run.console.find(label), label.size(), kBuildLabel);
-    const fs::path folder = kGolden / ("example" + std::string(form));
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (!entry.is_regular_file() || entry.path().filename() == "console.txt") continue;
-        auto bytes = test::readBytes(entry.path());
-        if (entry.path().extension() == ".dbf" && bytes.size() > 3) bytes[1] = bytes[2] = bytes[3] = 0;
-        run.files[fs::relative(entry.path(), folder).string()] = std::move(bytes);
-    }
+    run.files = filesUnder(folder, [](const fs::path& file) { return file.filename() == "console.txt"; });
     return run;
 }
 
 void expectSameRun(const InProcessRun& run, const InProcessRun& expected) {
     EXPECT_EQ(run.status, expected.status);
     EXPECT_EQ(run.console, expected.console);
-    for (const auto& [file, bytes] : expected.files) EXPECT_TRUE(run.files.contains(file) && run.files.at(file) == bytes) << file;
+    for (const auto& [file, bytes] : expected.files) {
+        EXPECT_TRUE(run.files.contains(file) && run.files.at(file) == bytes) << file;
+    }
     for (const auto& [file, bytes] : run.files) EXPECT_TRUE(expected.files.contains(file)) << file << " not expected";
 }
 
