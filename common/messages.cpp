@@ -128,6 +128,12 @@ void DMESSAGERESETCOUNTERS() {
     block.nErrorXY = block.nWarningXY = block.nCheckXY = 0;
 }
 
+void resetMessageBlock() {
+    // What clearedBlock() gives, without evaluating it again: all zero, then cleared.
+    messageBlock() = DMessageBlock{};
+    DMESSAGECLEAR();
+}
+
 void DMESSAGE(int blankLines) {
     DMessageBlock& block = messageBlock();
     const Classification c = classify(fieldText(block.line1));

@@ -65,6 +65,9 @@ void DMESSAGE(int blankLines);
 void DMESSAGEXY(int blankLines, double x, double y);
 void DMESSAGECLEAR();
 void DMESSAGERESETCOUNTERS();
+// The whole block back to its state at process start (units, counters and lines), for harnesses
+// that run several conversions in one process.
+void resetMessageBlock();
 void DLINE(int unit);
 
 // Composes line 1 (and optionally line 2) and issues the message with DMESSAGE.

@@ -27,6 +27,7 @@ public:
     // Tests point the console at their own streams.
     void redirect(std::FILE* out, std::FILE* in) { out_ = out; in_ = in; }
     std::FILE* output() const { return out_; }
+    std::FILE* input() const { return in_; }
 
 private:
     std::FILE* out_;

@@ -12,7 +12,14 @@ bool& successFlag() {
     static bool successful = false;
     return successful;
 }
+bool& landingInstalled() {
+    static bool installed = false;
+    return installed;
+}
 }  // namespace
+
+RunLanding::RunLanding() { landingInstalled() = true; }
+RunLanding::~RunLanding() { landingInstalled() = false; }
 
 void markRunSuccessful() { successFlag() = true; }
 void markRunFailed() { successFlag() = false; }
@@ -21,7 +28,9 @@ bool runSuccessful() { return successFlag(); }
 void endProcess() {
     console().flush();
     std::fflush(nullptr);
-    std::exit(runSuccessful() ? EXIT_SUCCESS : EXIT_FAILURE);
+    const int status = runSuccessful() ? EXIT_SUCCESS : EXIT_FAILURE;
+    if (landingInstalled()) throw RunEnded{status};
+    std::exit(status);
 }
 
 void stopProcess(std::string_view message) {

@@ -1,7 +1,9 @@
 // tests/common/messages_test.cpp: issuing the pending message: kinds, numbers, counters, outputs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -120,6 +122,19 @@ TEST_F(MessageBlockTest, LocatedMessageWritesATextObjectCentredOnThePointWhileIt
               "    Font (\"Arial\",257,0,16711935,0)\n"
               "    Label Line Arrow          100.000          50.000\n");
     EXPECT_EQ(test::readText(dir.file("xy.mid")), "\"ERROR 7 - a  b \"\"q\"\"  c  \"\n");
+}
+
+TEST_F(MessageBlockTest, ResetGivesTheBlockOfProcessStart) {
+    // At process start every number is 0 but the location, -99999, and every text is blank.
+    DMessageBlock start{};
+    start.X = start.Y = -99999;
+    for (char* text : {start.line1, start.line2, start.line3, start.line4, start.attr1, start.attr2, start.attr3}) {
+        std::fill_n(text, kMessageLineLength, ' ');
+    }
+    std::fill_n(start.prefix, sizeof start.prefix, ' ');
+    std::memset(&block, 'x', sizeof block);
+    resetMessageBlock();
+    EXPECT_EQ(std::memcmp(&block, &start, sizeof block), 0);
 }
 
 }  // namespace

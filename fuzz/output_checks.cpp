@@ -1,0 +1,273 @@
+// fuzz/output_checks.cpp: the checks of the converter fuzz target on a run's console and files.
+#include "fuzz/output_checks.hpp"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "build_info.hpp"
+#include "platform/filesystem.hpp"
+
+namespace zx::fuzz {
+namespace {
+
+constexpr std::uint64_t kHashBase = 257;
+
+std::uint64_t hashOf(std::string_view text) {
+    std::uint64_t hash = 0;
+    for (const char c : text) hash = hash * kHashBase + static_cast<unsigned char>(c);
+    return hash;
+}
+
+// Equality decided by hash first, so that a comparison of bytes happens only on a real match.
+bool sameText(std::string_view text, std::string_view constant) {
+    return text.size() == constant.size() && hashOf(text) == hashOf(constant) && text == constant;
+}
+
+std::string lowerCase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+// The lines of a text, without their LF or CR LF.
+std::vector<std::string_view> lines(std::string_view text) {
+    std::vector<std::string_view> result;
+    std::size_t from = 0;
+    while (from < text.size()) {
+        std::size_t end = text.find('\n', from);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(from, end - from);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        result.push_back(line);
+        from = end + 1;
+    }
+    return result;
+}
+
+std::vector<std::string_view> words(std::string_view line) {
+    std::vector<std::string_view> result;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        const std::size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+        if (i > start) result.push_back(line.substr(start, i - start));
+    }
+    return result;
+}
+
+// A whole word that is a finite number: run-together fields, asterisks, NaN and Infinity fail.
+bool finiteNumber(std::string_view word) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    return error == std::errc{} && end == word.data() + word.size() && std::isfinite(value);
+}
+
+std::int32_t bigEndian32(std::string_view bytes, std::size_t at) {
+    std::uint32_t v = 0;
+    for (std::size_t i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return static_cast<std::int32_t>(v);
+}
+std::int32_t littleEndian32(std::string_view bytes, std::size_t at) {
+    std::uint32_t v = 0;
+    for (std::size_t i = 4; i-- > 0;) v = (v << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return static_cast<std::int32_t>(v);
+}
+double littleEndianDouble(std::string_view bytes, std::size_t at) {
+    std::uint64_t v = 0;
+    for (std::size_t i = 8; i-- > 0;) v = (v << 8) | static_cast<unsigned char>(bytes[at + i]);
+    double d = 0;
+    std::memcpy(&d, &v, sizeof d);
+    return d;
+}
+
+std::string readFile(const std::string& name) {
+    std::ifstream in(platform::diskPath(name), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+}  // namespace
+
+bool holdsPattern(std::string_view text, std::string_view pattern) {
+    if (pattern.empty() || text.size() < pattern.size()) return false;
+    const std::uint64_t patternHash = hashOf(pattern);
+    std::uint64_t windowHash = hashOf(text.substr(0, pattern.size()));
+    std::uint64_t highest = 1;  // the base to the power of the pattern's length less one
+    for (std::size_t i = 1; i < pattern.size(); ++i) highest *= kHashBase;
+    for (std::size_t at = 0;; ++at) {
+        if (windowHash == patternHash && text.substr(at, pattern.size()) == pattern) return true;
+        if (at + pattern.size() >= text.size()) return false;
+        windowHash = (windowHash - highest * static_cast<unsigned char>(text[at])) * kHashBase +
+                     static_cast<unsigned char>(text[at + pattern.size()]);
+    }
+}
+
+std::set<std::string> announcedFiles(std::string_view console) {
+    constexpr std::string_view kTrying = " Trying to open file ";
+    constexpr std::string_view kOpened = "...OK.  File Unit:";
+    constexpr std::size_t kUnitWidth = 4;
+    std::set<std::string> names;
+    for (const std::string_view line : lines(console)) {
+        if (line.size() < kTrying.size() + kOpened.size() + kUnitWidth) continue;
+        const std::size_t opened = line.size() - kUnitWidth - kOpened.size();
+        const bool announced =
+            sameText(line.substr(0, kTrying.size()), kTrying) && sameText(line.substr(opened, kOpened.size()), kOpened);
+        if (!announced) continue;
+        names.emplace(line.substr(kTrying.size(), opened - kTrying.size()));
+    }
+    return names;
+}
+
+std::string internalStopProblem(std::string_view console) {
+    if (holdsPattern(console, "Should not be here") ||
+        holdsPattern(console, "lease contact " + std::string(kContactAddress))) {
+        return "internal stop";
+    }
+    return {};
+}
+
+std::string mifProblem(std::string_view text, std::size_t& columns) {
+    bool inData = false;
+    columns = 0;
+    for (const std::string_view line : lines(text)) {
+        const auto parts = words(line);
+        if (!inData) {
+            if (parts.size() == 2 && lowerCase(parts[0]) == "columns") {
+                std::from_chars(parts[1].data(), parts[1].data() + parts[1].size(), columns);
+            }
+            inData = !parts.empty() && lowerCase(parts[0]) == "data";
+            continue;
+        }
+        if (parts.empty()) continue;
+        const std::string keyword = lowerCase(parts[0]);
+        if (keyword == "pen" || keyword == "symbol" || keyword == "brush" || keyword == "none") continue;
+        const bool objectLine = keyword == "point" || keyword == "line" || keyword == "pline" ||
+                                keyword == "region" || keyword == "multipoint";
+        std::size_t first = objectLine ? 1 : 0;
+        if (parts.size() > first && lowerCase(parts[first]) == "multiple") ++first;
+        for (std::size_t i = first; i < parts.size(); ++i) {
+            if (!finiteNumber(parts[i])) {
+                return "object line holds a word that is no finite number: " + std::string(line);
+            }
+        }
+    }
+    return inData ? std::string() : "no Data line";
+}
+
+std::string midProblem(std::string_view text, std::size_t columns) {
+    for (const std::string_view line : lines(text)) {
+        std::size_t values = 1;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            if (line[i] == ',') {
+                ++values;
+                continue;
+            }
+            if (line[i] != '"' || (i > 0 && line[i - 1] != ',')) continue;
+            // A quoted value: an inner quote is doubled; the closing one ends the value.
+            for (++i; i < line.size(); ++i) {
+                if (line[i] != '"') continue;
+                if (i + 1 < line.size() && line[i + 1] == '"') {
+                    ++i;
+                    continue;
+                }
+                break;
+            }
+            if (i >= line.size()) return "quoted value not closed: " + std::string(line);
+            if (i + 1 < line.size() && line[i + 1] != ',') {
+                return "quoted value followed by more text: " + std::string(line);
+            }
+        }
+        if (values != columns) {
+            return std::to_string(values) + " values for " + std::to_string(columns) + " columns: " + std::string(line);
+        }
+    }
+    return {};
+}
+
+std::string csvProblem(std::string_view text) {
+    for (const std::string_view line : lines(text)) {
+        if (line.starts_with('!')) continue;
+        const std::string lower = lowerCase(line);
+        if (lower.find('*') != std::string::npos || lower.find("nan") != std::string::npos ||
+            lower.find("inf") != std::string::npos) {
+            return "table line holds asterisks, NaN or Infinity: " + std::string(line);
+        }
+    }
+    return {};
+}
+
+std::string shpProblem(std::string_view bytes) {
+    constexpr std::size_t kHeader = 100;
+    if (bytes.size() < kHeader) return "shorter than its header";
+    if (bigEndian32(bytes, 0) != 9994) return "wrong file code";
+    if (static_cast<std::size_t>(bigEndian32(bytes, 24)) * 2 != bytes.size()) return "length field is not the size";
+    auto finite = [&](std::size_t at, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (!std::isfinite(littleEndianDouble(bytes, at + 8 * i))) return false;
+        }
+        return true;
+    };
+    if (!finite(36, 8)) return "a range in the header is not finite";  // x, y, z and m
+    for (std::size_t at = kHeader; at < bytes.size();) {
+        if (bytes.size() - at < 12) return "record header cut short";
+        const std::size_t contentBytes = static_cast<std::size_t>(bigEndian32(bytes, at + 4)) * 2;
+        const std::size_t content = at + 8;
+        if (contentBytes < 4 || bytes.size() - content < contentBytes) return "record runs past the end";
+        const std::int32_t type = littleEndian32(bytes, content);
+        if (type == 1) {
+            if (contentBytes != 20) return "point record of the wrong length";
+            if (!finite(content + 4, 2)) return "a point is not finite";
+        } else if (type == 3 || type == 5) {
+            if (contentBytes < 44) return "polyline record too short";
+            const auto parts = static_cast<std::size_t>(littleEndian32(bytes, content + 36));
+            const auto points = static_cast<std::size_t>(littleEndian32(bytes, content + 40));
+            if (parts > contentBytes || points > contentBytes) return "part or point count beyond the record";
+            if (44 + 4 * parts + 16 * points != contentBytes) return "record length is not its parts and points";
+            if (!finite(content + 4, 4) || !finite(content + 44 + 4 * parts, 2 * points)) {
+                return "a vertex or extent is not finite";
+            }
+        } else if (type != 0 || contentBytes != 4) {
+            return "unexpected shape type or null record length";
+        }
+        at = content + contentBytes;
+    }
+    return {};
+}
+
+std::string outputProblem(std::string_view console) {
+    for (const std::string& name : announcedFiles(console)) {
+        auto problemOf = [&]() -> std::string {
+            if (!platform::pathExists(name)) return "announced but not on disk";
+            const std::string extension =
+                lowerCase(std::filesystem::path(platform::diskPath(name)).extension().string());
+            const std::string stem = name.substr(0, name.size() - extension.size());
+            if (extension == ".csv") return csvProblem(readFile(name));
+            if (extension == ".mif") {
+                std::size_t columns = 0;
+                const std::string problem = mifProblem(readFile(name), columns);
+                if (!problem.empty()) return problem;
+                const std::string midProblemText = midProblem(readFile(stem + ".mid"), columns);
+                return midProblemText.empty() ? std::string() : "its .mid: " + midProblemText;
+            }
+            if (extension != ".shp") return {};
+            for (const std::string_view sibling : {".shx", ".dbf", ".prj"}) {
+                const std::string other = stem + std::string(sibling);
+                if (!platform::pathExists(other)) return "set without its " + std::string(sibling);
+            }
+            return shpProblem(readFile(name));
+        };
+        if (const std::string problem = problemOf(); !problem.empty()) return name + ": " + problem;
+    }
+    return {};
+}
+
+}  // namespace zx::fuzz

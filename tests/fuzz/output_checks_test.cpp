@@ -1,0 +1,147 @@
+// tests/fuzz/output_checks_test.cpp: the converter fuzz target's checks find the faults of real
+// layers (run-together and starred coordinates, unbalanced quotes, NaN in a shapefile, internal
+// stops) and pass what the converter writes for ordinary models.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <set>
+#include <string>
+
+#include "build_info.hpp"
+#include "fuzz/output_checks.hpp"
+#include "gis/byte_order.hpp"
+#include "support/test_support.hpp"
+
+namespace zx {
+namespace {
+
+struct TextCase {
+    std::string_view text;
+    std::string_view problem;  // a stretch of the answer; empty: no problem
+};
+
+void expectProblem(const std::string& answer, std::string_view problem) {
+    if (problem.empty()) {
+        EXPECT_EQ(answer, "");
+    } else {
+        EXPECT_NE(answer.find(problem), std::string::npos) << answer;
+    }
+}
+
+constexpr std::string_view kMifHeader = "Version 300\nColumns 2\n  ID Char(12)\n  Len Float\nData\n\n";
+
+constexpr TextCase kMifCases[] = {
+    {"Point       361200.000000  4350800.000000\n    Symbol (34,0,6)\n", ""},
+    {"Pline 2\n   361200.000000  4350800.000000\n       -1.500000        0.000000\n    Pen (1,2,0)\n", ""},
+    {"Pline Multiple 1\n 2\n 1.0 2.0\n 3.0 4.0\nnone\n", ""},
+    {"Point -13000000.500000-10000000.250000\n", "no finite number: Point -13000000.500000-10000000.250000"},
+    {"Pline 2\n****************  4350800.000000\n 1 2\n", "no finite number: ****************"},
+    {"Point nan 1\n", "no finite number"},
+    {"Point 1 -Infinity\n", "no finite number"},
+};
+
+TEST(OutputChecks, MifObjectsHoldOnlyFiniteNumbers) {
+    for (const TextCase& c : kMifCases) {
+        SCOPED_TRACE(c.text);
+        std::size_t columns = 0;
+        expectProblem(fuzz::mifProblem(std::string(kMifHeader) + std::string(c.text), columns), c.problem);
+        EXPECT_EQ(columns, 2U);
+    }
+    std::size_t columns = 0;
+    EXPECT_EQ(fuzz::mifProblem("Version 300\nColumns 1\n", columns), "no Data line");
+}
+
+constexpr TextCase kMidCases[] = {
+    {"\"C1\",1.5\n\"C 2\",-99999.000\n", ""},
+    {"\"say \"\"hi\"\"\",1\n", ""},
+    {"\"a,b\",1\n", ""},
+    {"\"P\"1\",1\n", "quoted value followed by more text"},
+    {"\"P1,1\n", "quoted value not closed"},
+    {"C1,1,extra\n", "3 values for 2 columns"},
+};
+
+TEST(OutputChecks, MidLinesHoldOneValuePerColumn) {
+    for (const TextCase& c : kMidCases) {
+        SCOPED_TRACE(c.text);
+        expectProblem(fuzz::midProblem(c.text, 2), c.problem);
+    }
+}
+
+constexpr TextCase kCsvCases[] = {
+    {"! ARCH conduit Infinite_Lake*\nH, W, A\n      0.0000000,      1.2544000,      0.0441224\n", ""},
+    {"X, Z, N\n***************,      5.0000000,      0.0300000\n", "asterisks"},
+    {"H, W\n      1.0000000,       Infinity\n", "Infinity"},
+    {"H, W\n      nan,       1.0\n", "NaN"},
+};
+
+TEST(OutputChecks, CsvTablesHoldOnlyFiniteNumbers) {
+    for (const TextCase& c : kCsvCases) {
+        SCOPED_TRACE(c.text);
+        expectProblem(fuzz::csvProblem(c.text), c.problem);
+    }
+}
+
+// A .shp file of one point record, with its length field and the header's ranges.
+std::string pointShapefile(double x, double y) {
+    std::array<unsigned char, 128> bytes{};
+    bytes::putBE32(&bytes[0], 9994);
+    bytes::putBE32(&bytes[24], bytes.size() / 2);
+    bytes::putLE32(&bytes[28], 1000);
+    bytes::putLE32(&bytes[32], 1);
+    for (int i = 0; i < 8; ++i) bytes::putLE64(&bytes[36 + 8 * i], i < 4 ? x : 0.0);
+    bytes::putBE32(&bytes[100], 1);
+    bytes::putBE32(&bytes[104], 10);  // content length in 16-bit words
+    bytes::putLE32(&bytes[108], 1);
+    bytes::putLE64(&bytes[112], x);
+    bytes::putLE64(&bytes[120], y);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+TEST(OutputChecks, ShapefileRecordsAreWholeAndFinite) {
+    EXPECT_EQ(fuzz::shpProblem(pointShapefile(361200, 4350800)), "");
+    EXPECT_EQ(fuzz::shpProblem(pointShapefile(std::nan(""), 1)), "a range in the header is not finite");
+    std::string infiniteY = pointShapefile(1, 1);
+    bytes::putLE64(reinterpret_cast<unsigned char*>(infiniteY.data()) + 120, HUGE_VAL);
+    EXPECT_EQ(fuzz::shpProblem(infiniteY), "a point is not finite");
+    EXPECT_EQ(fuzz::shpProblem(pointShapefile(1, 1) + std::string(4, '\0')), "length field is not the size");
+    std::string longRecord = pointShapefile(1, 1);
+    bytes::putBE32(reinterpret_cast<unsigned char*>(longRecord.data()) + 104, 12);
+    EXPECT_EQ(fuzz::shpProblem(longRecord), "record runs past the end");
+}
+
+TEST(OutputChecks, AnnouncedFilesAreTheOutputsTheOpenerReported) {
+    const std::string console =
+        " Trying to open file m.inp...OK. Opened File Unit:1001\n"
+        " Trying to open file 1d_nwk_m.inp_L.shp...OK.  File Unit:1002\n"
+        " Trying to open file xs\\a...b.csv...OK.  File Unit:1003\n"
+        "WARNING - Unrecognised Section Flag: [ Trying to open file x...OK.  File Unit:1004\n"
+        " Trying to open file locked.csv...\n";
+    EXPECT_EQ(fuzz::announcedFiles(console), (std::set<std::string>{"1d_nwk_m.inp_L.shp", "xs\\a...b.csv"}));
+}
+
+TEST(OutputChecks, InternalStopsAreFoundAnywhereInTheConsole) {
+    const std::string address(kContactAddress);
+    const std::string stops[] = {
+        "Should not be here [dbfdataline] - please contact " + address + ".",
+        "Finished.\nShould not be here [gisO_%nr]\n",
+        "\nSOFTWARE CHECK - Trying to close a GIS Layer that's not open.  Please contact " + address + ".\n",
+    };
+    for (const std::string& console : stops) EXPECT_EQ(fuzz::internalStopProblem(console), "internal stop") << console;
+    EXPECT_EQ(fuzz::internalStopProblem("ERROR - Unable to find coordinates for node J2\nShould not\n"), "");
+    EXPECT_TRUE(fuzz::holdsPattern("abcabd", "abd"));
+    EXPECT_FALSE(fuzz::holdsPattern("abcab", "abd"));
+}
+
+TEST(OutputChecks, EveryAnnouncedFileMustBeOnDisk) {
+    test::TempDir dir(true);
+    test::writeText(dir.file("t.csv"), "H, W\n 1.0, 2.0\n");
+    EXPECT_EQ(fuzz::outputProblem(" Trying to open file t.csv...OK.  File Unit:1002\n"), "");
+    EXPECT_EQ(fuzz::outputProblem(" Trying to open file gone.csv...OK.  File Unit:1002\n"),
+              "gone.csv: announced but not on disk");
+    test::writeText(dir.file("l.shp"), pointShapefile(1, 2));
+    EXPECT_EQ(fuzz::outputProblem(" Trying to open file l.shp...OK.  File Unit:1002\n"), "l.shp: set without its .shx");
+}
+
+}  // namespace
+}  // namespace zx
