@@ -13,7 +13,6 @@ namespace zx::shp {
 namespace {
 
 constexpr std::size_t kHeaderBytes = 100;
-constexpr std::int64_t kRecordHeaderBytes = 8;
 constexpr std::int64_t kBoxBytes = 32;
 constexpr std::int64_t kPointBytes = 16;
 

@@ -1,0 +1,105 @@
+// fuzz/reader_fuzzer.cpp: a fuzzed GIS layer read to its end through zx_layer_probe's read path,
+// inside this process. The first byte chooses the format (even: a shapefile set .shp/.dbf, odd: a
+// MIF/MID pair), the next four the size of the first file (little-endian, cut to what is there);
+// the rest is the second file. Standard input is at its end, so every pause returns. Beyond the
+// sanitizers, a read must not end in an internal stop: a malformed layer ends in a clear ERROR.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+#include "convert/run_seam.hpp"
+#include "fuzz/output_checks.hpp"
+#include "platform/console.hpp"
+#include "platform/process.hpp"
+#include "probe/probe.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Fixture {
+    fs::path folder;
+    fs::path home;
+    std::FILE* noInput = nullptr;
+};
+
+const Fixture& fixture() {
+    static const Fixture made = [] {
+        Fixture f;
+        const fs::path temporary = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+        std::string pattern = (temporary / "zx-reader-fuzz-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+        f.folder = pattern;
+        f.home = fs::current_path();
+        f.noInput = std::fopen("/dev/null", "r");
+        if (f.noInput == nullptr) std::abort();
+        std::atexit([] {
+            std::error_code ignored;
+            fs::remove_all(fixture().folder, ignored);
+        });
+        return f;
+    }();
+    return made;
+}
+
+void writeFile(const fs::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    constexpr std::size_t kPrefix = 5;
+    if (size < kPrefix) return 0;
+    const bool shapefile = data[0] % 2 == 0;
+    const std::uint32_t declared = data[1] | data[2] << 8 | data[3] << 16 | std::uint32_t{data[4]} << 24;
+    const std::string_view rest(reinterpret_cast<const char*>(data) + kPrefix, size - kPrefix);
+    const std::size_t first = std::min<std::size_t>(declared, rest.size());
+
+    const Fixture& f = fixture();
+    const std::string_view layer = shapefile ? "l.shp" : "l.mif";
+    writeFile(f.folder / layer, rest.substr(0, first));
+    writeFile(f.folder / (shapefile ? "l.dbf" : "l.mid"), rest.substr(first));
+    if (::chdir(f.folder.c_str()) != 0) std::abort();
+
+    char* transcript = nullptr;
+    std::size_t transcriptSize = 0;
+    std::FILE* console = ::open_memstream(&transcript, &transcriptSize);
+    std::FILE* results = std::fopen("/dev/null", "w");
+    if (console == nullptr || results == nullptr) std::abort();
+    auto& terminal = zx::platform::console();
+    std::FILE* const previousOut = terminal.output();
+    std::FILE* const previousIn = terminal.input();
+    zx::convert::resetRunState();
+    terminal.redirect(console, f.noInput);
+    try {
+        const zx::platform::RunLanding landing;
+        zx::probe::readLayer(std::string(layer), results);
+    } catch (const zx::platform::RunEnded&) {
+    }
+    terminal.flush();
+    terminal.redirect(previousOut, previousIn);
+    zx::convert::resetRunState();
+    std::fclose(results);
+    std::fclose(console);
+    const std::string text(transcript, transcriptSize);
+    std::free(transcript);
+    if (::chdir(f.home.c_str()) != 0) std::abort();
+
+    const std::string problem = zx::fuzz::internalStopProblem(text);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "\n==== layer read check failed: %s\n---- end of the console:\n%s\n----\n", problem.c_str(),
+                     text.substr(text.size() > 3000 ? text.size() - 3000 : 0).c_str());
+        std::abort();
+    }
+    return 0;
+}
