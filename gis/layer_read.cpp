@@ -331,6 +331,8 @@ void LayerTable::gotoBeginningOfData(int gisID) {
             startShpReading(layer.shp[0]);
             readDbfHeader(layer.dbf[0]);
             layer.dbf[0].recordsDone = 0;
+            // An empty layer stays at its end, or the next object read runs past its header.
+            layer.endOfFile = layer.shp[0].shpUnit > 0 && shp::atEnd(layer.shp[0]);
             return;
         case LayerFormat::None:
         case LayerFormat::Csv: stopLine(" Should not be here [gisGotoBeginningOfData]");

@@ -199,6 +199,19 @@ TEST_F(LayerReadTest, AShapefileLayerRewindsToItsFirstShapeAndRecord) {
               std::string::npos);
 }
 
+// GDAL writes an empty layer as a .shp of its header alone: at its end at once, and again after
+// a rewind.
+TEST_F(LayerReadTest, AnEmptyShapefileIsAtItsEndAfterItsHeader) {
+    for (const char* file : {"empty.shp", "empty.shx", "empty.dbf"}) {
+        std::filesystem::copy_file(std::filesystem::path(ZX_SOURCE_DIR) / "tests/gis/fixtures" / file, file);
+    }
+    const int id = table->openLayer("empty.shp", "", "I ", false);
+    table->readHeader(id);
+    EXPECT_TRUE(table->slot(id).endOfFile);
+    table->gotoBeginningOfData(id);
+    EXPECT_TRUE(table->slot(id).endOfFile);
+}
+
 // The header routines: attribute definitions, CoordSys lines, the header copy.
 TEST_F(LayerReadTest, HeaderRoutinesFindTheirLines) {
     writeText("h.mif",
