@@ -40,7 +40,8 @@ struct GisObject {
     bool text = false;
     bool multipoint = false;
 
-    bool done = false;  // coordinates read, or shape record written
+    bool done = false;     // coordinates read, or shape record written
+    bool deleted = false;  // the object's attribute record is marked deleted in its .dbf file
     std::int32_t count = 0;
     std::int32_t nr = 0;  // parts or rings
     // ir[i - 1] is ir(i): for the writers the 1-based index of part i's first vertex.
@@ -80,6 +81,8 @@ struct GisAttributeTemplate {
     std::int32_t recordCount = 0;  // copied into the header of a new .dbf file
 };
 
+inline constexpr std::size_t kMaxMifColumns = 256;
+
 struct MifColumn {
     std::string name;
     std::string type;
@@ -112,6 +115,8 @@ struct ShpFileSet {
     std::int32_t recordShapeType = 0;  // of the last record written
     std::int32_t recordCount = 0;
     std::int32_t nextRecordWords = 0;  // offset of the next record, in 16-bit words
+    // Reading: where the current record ends; its parts and points are read up to there only.
+    std::uint64_t recordEndBytes = 0;
     double xmin = 0.0;
     double ymin = 0.0;
     double xmax = -1.0;
@@ -132,6 +137,9 @@ struct DbfTable {
     std::int32_t recordsDone = 0;  // written (output) or read (input) so far
     std::vector<DbfField> fields;
     std::int32_t recordLength = 0;  // the sum of the field widths, without the deletion byte
+    // Reading: where the records start and how far apart they lie, as the file's header says.
+    std::int32_t headerBytes = 0;
+    std::int32_t recordBytes = 0;
 };
 
 // Geometry kinds of shapefile sets: index 0 points ("P"), 1 lines ("L"), 2 regions ("R").

@@ -89,6 +89,7 @@ void gisInitialiseObject(GisObject& object) {
     object.nr = 1;
     object.ir[0] = 1;
     object.kindName.clear();
+    object.deleted = false;
 }
 
 void gisWriteMessage(int blankLines) { layers().writeMessage(blankLines); }

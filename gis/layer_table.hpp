@@ -8,7 +8,10 @@
 //   gis/layer_write.cpp     headers, objects and records, dispatched by format
 //   gis/layer_close.cpp     finishing and closing layers
 //   gis/layer_tracking.cpp  module start-up, workspace and input-layer tracking
-//   gis/mif_writer, gis/shp_writer, gis/dbf_writer   the bytes of each format
+//   gis/layer_read.cpp      reading input layers: headers, attribute definitions, objects with
+//                           their label points, and attribute records, dispatched by format
+//   gis/mif_writer, gis/shp_writer, gis/dbf_writer   the bytes of each format, written
+//   gis/mif_reader, gis/shp_reader, gis/dbf_reader   the bytes of each format, read back
 #pragma once
 #include <array>
 #include <cstdint>
@@ -17,11 +20,32 @@
 #include <string_view>
 #include <vector>
 
+#include "gis/dbf_reader.hpp"
 #include "gis/dbf_writer.hpp"
 #include "gis/layer_records.hpp"
+#include "gis/mif_reader.hpp"
+#include "gis/shp_reader.hpp"
 #include "gis/object_kind.hpp"
 
 namespace zx {
+
+// One column definition as the attribute-definition readers give it.
+struct MifAttributeDefinition {
+    std::string name;  // at most 256 characters
+    std::string type;  // at most 24 characters
+};
+
+// Where gisReadObject puts an object's coordinates and what it works out from them.
+struct ObjectReadout {
+    std::span<double> x;
+    std::span<double> y;
+    std::int32_t limit = 0;  // the arrays' capacity the caller declares
+    std::int32_t nv = 0;
+    double labelX = 0.0;
+    double labelY = 0.0;
+    float angle = 0.0f;  // degrees
+    float length = 0.0f;
+};
 
 class LayerTable {
 public:
@@ -69,6 +93,34 @@ public:
     void writeDbfLine(DbfTable& table);
     void writeDbfLineLarge(DbfTable& table);
 
+    // Reading.
+    MifAttributeDefinition mifAttributeDefinition;
+    void readHeader(int gisID);
+    void readMifHeader(MifLayerRecord& mif);
+    void readDbfHeader(DbfTable& table);
+    void readShpFileHeader(int unit, std::int32_t& fileCode, std::int32_t& fileLengthWords, std::int32_t& version,
+                           std::int32_t& shapeType, double& xmin, double& ymin, double& xmax, double& ymax);
+    int numberAttributes(int gisID);
+    int numberRecords(int gisID);
+    void gotoBeginningOfData(int gisID);
+    bool gotoBeginningOfAttributes(int gisID, int& count);
+    bool mifGotoBeginningOfAttributes(int unit, int& count);
+    void mifGotoData(int unit);
+    void readAttributeDefinition(int gisID);
+    void mifReadAttributeDefinition(int unit);
+    std::string mifFindCoordSysLine(int unit);
+    std::string mifReadCoordSysLine(std::string_view fileName);
+    void mifCopyHeader(int source, int target);
+    bool objectType(int gisID, GisObject& object);
+    bool mifObjectType(int unit, std::string& keywordLine, std::string& rest, GisObject& object);
+    bool shpReadObjectType(ShpFileSet& set, GisObject& object);
+    void readObject(int gisID, GisObject& object, ObjectReadout& out, bool readCoordinates);
+    bool mifReadCoordinates(int unit, std::string& rest, GisObject& object, ObjectReadout& out, bool& noCentre,
+                            bool readCoordinates);
+    bool shpReadObject(ShpFileSet& set, GisObject& object, ObjectReadout& out, bool readCoordinates);
+    void readRecord(int gisID, GisObject& object, std::string& line);
+    void dbfReadRecord(DbfTable& table, bool& endOfData, std::string& line, bool& deleted);
+
     // Closing.
     void closeLayer(int& gisID);
     void writeEoF(int gisID);
@@ -109,6 +161,16 @@ private:
     void finishMif(const MifLayerRecord& mif);
     void finishDbf(DbfTable& table);
     void finishShpSet(ShpFileSet& set);
+    // Reading.
+    [[noreturn]] void stopWithMessages(std::string_view line1, std::string_view line2,
+                                       std::string_view line3 = {});
+    [[noreturn]] void stopOnMif(const mif::Outcome& outcome, std::string_view line, std::int32_t limit);
+    [[noreturn]] void stopOnShp(const shp::Outcome& outcome, const ShpFileSet& set, bool coordinates,
+                                std::int32_t limit);
+    void requireId(int gisID, std::string_view routine) const;
+    void startShpReading(ShpFileSet& set);
+    std::string mifLineIn_;            // the .mif line being read, reused for every line
+    dbf::ReadBuffers dbfReadBuffers_;  // one .dbf record, reused for every record
 
     std::array<LayerSlot, gisMaxLayers + 1> slots_{};  // index 0 unused: ids count from 1
     std::string mifLine_;                              // one .mif line, reused for every line
@@ -142,6 +204,32 @@ void shpWriteObject(GisObject& object, ShpFileSet& set);
 void dbfWriteHeader(const GisAttributeTemplate& columns, DbfTable& table);
 void dbfdataline(DbfTable& table);
 void dbfdatalinelarge(DbfTable& table);
+void gisReadHeader(int gisID);
+void mifReadHeader(MifLayerRecord& mif);
+void dbfReadHeader(DbfTable& table);
+void shpReadFileHeader(int unit, std::int32_t& fileCode, std::int32_t& fileLengthWords, std::int32_t& version,
+                       std::int32_t& shapeType, double& xmin, double& ymin, double& xmax, double& ymax);
+int gisNumberAttributes(int gisID);
+int gisNumberRecords(int gisID);
+void gisGotoBeginningOfData(int gisID);
+bool gisGotoBeginningOfAttributes(int gisID, int& count);
+bool mifGotoBeginningOfAttributes(int unit, int& count);
+void mifGotoData(int unit);
+void gisReadAttributeDefinition(int gisID);
+void mifReadAttributeDefinition(int unit);
+std::string gisStandardiseName(std::string_view text);
+std::string mifFindCoordSysLine(int unit);
+std::string mifReadCoordSysLine(std::string_view fileName);
+void mifCopyHeader(int source, int target);
+bool gisObjectType(int gisID, GisObject& object);
+bool mifObjectType(int unit, std::string& keywordLine, std::string& rest, GisObject& object);
+bool shpReadObjectType(ShpFileSet& set, GisObject& object);
+void gisReadObject(int gisID, GisObject& object, ObjectReadout& out, bool readCoordinates);
+bool mifReadCoordinates(int unit, std::string& rest, GisObject& object, ObjectReadout& out, bool& noCentre,
+                        bool readCoordinates);
+bool shpReadObject(ShpFileSet& set, GisObject& object, ObjectReadout& out, bool readCoordinates);
+void gisReadRecord(int gisID, GisObject& object, std::string& line);
+void dbfReadRecord(DbfTable& table, bool& endOfData, std::string& line, bool& deleted);
 void gisCloseLayer(int& gisID);
 void gisWriteEoF(int gisID);
 bool gisCloseAllLayers();

@@ -52,6 +52,9 @@ public:
     // Reads up to size bytes; fewer at the end of the file.
     std::size_t readBytes(void* data, std::size_t size);
 
+    // Nothing left to read at the current position (a read error does not count as the end).
+    bool atEnd() { return bufferedAtPosition() == 0; }
+
     void seek(std::uint64_t offset);
     void rewind() { seek(0); }
     std::uint64_t position() const { return position_; }

@@ -1,0 +1,605 @@
+// gis/layer_read.cpp: reading an input layer: its headers and attribute definitions, then per
+// object its kind, its coordinates (with a label point, angle and length) and its attribute
+// record. Each entry point looks the layer's format up and hands the work to the MapInfo,
+// shapefile or dBASE reader (gis/mif_reader, gis/shp_reader, gis/dbf_reader); their faults are
+// worded and reported here, and end the run.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+#include "common/exit.hpp"
+#include "common/fortran_format.hpp"
+#include "common/line_values.hpp"
+#include "common/number_text.hpp"
+#include "common/strings.hpp"
+#include "common/text_lines.hpp"
+#include "common/units.hpp"
+#include "geometry/primitives.hpp"
+#include "gis/layer_table.hpp"
+#include "platform/console.hpp"
+#include "platform/filesystem.hpp"
+
+namespace zx {
+namespace {
+
+constexpr int kMapInfoPrompt = 80;
+constexpr std::string_view kDefaultCoordSys =
+    "CoordSys NonEarth Units \"m\" Bounds(-9999999, -9999999) (9999999, 9999999)";
+
+// The name of a shape type in messages.
+std::string_view shapeTypeName(std::int32_t type) {
+    switch (type) {
+        case 0: return "Null Shape";
+        case 1: return "Point";
+        case 3: return "Polyline";
+        case 5: return "Polygon";
+        case 8: return "MultiPoint";
+        case 11: return "PointZ";
+        case 13: return "PolyLineZ";
+        case 15: return "PolygonZ";
+        case 18: return "MultiPointZ";
+        case 21: return "PointM";
+        case 23: return "PolyLineM";
+        case 25: return "PolygonM";
+        case 28: return "MultiPointM";
+        case 31: return "MultiPatch";
+        default: return "Unknown";
+    }
+}
+
+platform::File& fileOf(int unit) {
+    platform::File* file = units().file(unit);
+    if (file == nullptr) internalStop("Should not be here [file unit " + AINTEGER(unit) + " not open]");
+    return *file;
+}
+
+std::string requestedLine(std::int32_t requested, std::int32_t limit) {
+    return "             Requested" + fmt::integer(requested, 8) + "        Limit" + fmt::integer(limit, 8);
+}
+
+float degrees(double dy, double dx) { return static_cast<float>(std::atan2(dy, dx) * 180.0 / std::numbers::pi); }
+
+// Label point, angle and length of the object or part just read, by its kind.
+void placeLabel(const GisObject& object, ObjectReadout& out, bool noCentre) {
+    const auto nv = static_cast<std::size_t>(std::max(out.nv, 0));
+    const auto& x = out.x;
+    const auto& y = out.y;
+    if (object.point || object.multipoint) {
+        out.labelX = x[0];
+        out.labelY = y[0];
+        if (std::min<std::size_t>({static_cast<std::size_t>(std::max(out.limit, 0)), x.size(), y.size()}) >= 2) {
+            x[1] = x[0];
+            y[1] = y[0];
+        }
+    } else if (object.line || object.rect || object.roundRect) {
+        out.labelX = (x[0] + x[1]) / 2.0;
+        out.labelY = (y[0] + y[1]) / 2.0;
+        out.angle = degrees(y[1] - y[0], x[1] - x[0]);
+        out.length = DISTANCE_8(x[0], y[0], x[1], y[1]);
+    } else if (object.arc || object.ellipse) {
+        out.nv = 0;
+    } else if (object.pline || object.plineMultiple) {
+        if (nv == 0) return;
+        float total = 0.0f;
+        for (std::size_t k = 1; k < nv; ++k) total += DISTANCE_8(x[k - 1], y[k - 1], x[k], y[k]);
+        out.length = total;
+        // A part of no length (or of one vertex) is labelled at its first vertex.
+        out.labelX = x[0];
+        out.labelY = y[0];
+        const float half = total / 2.0f;
+        float walked = 0.0f;
+        for (std::size_t k = 1; k < nv && total > 0.0f; ++k) {
+            const float segment = DISTANCE_8(x[k - 1], y[k - 1], x[k], y[k]);
+            if (segment > 0.0f && walked + segment >= half) {
+                const double t = static_cast<double>(half - walked) / static_cast<double>(segment);
+                out.labelX = x[k - 1] + t * (x[k] - x[k - 1]);
+                out.labelY = y[k - 1] + t * (y[k] - y[k - 1]);
+                out.angle = degrees(y[k] - y[k - 1], x[k] - x[k - 1]);
+                break;
+            }
+            walked += segment;
+        }
+    } else if (object.region && noCentre) {
+        // The mean of the vertices without the last ring's closing point and separator: for one
+        // closed ring, the mean of its corners. Fewer vertices: the first.
+        if (nv < 3) {
+            if (nv >= 1) {
+                out.labelX = x[0];
+                out.labelY = y[0];
+            }
+            return;
+        }
+        double sx = 0.0;
+        double sy = 0.0;
+        for (std::size_t k = 0; k + 2 < nv; ++k) {
+            sx += x[k];
+            sy += y[k];
+        }
+        out.labelX = sx / static_cast<double>(nv - 2);
+        out.labelY = sy / static_cast<double>(nv - 2);
+    }
+}
+
+}  // namespace
+
+void LayerTable::stopWithMessages(std::string_view line1, std::string_view line2, std::string_view line3) {
+    gisMessageLines[1] = line2;
+    if (!line3.empty()) gisMessageLines[2] = line3;
+    stopWithMessage(line1);
+}
+
+void LayerTable::requireId(int gisID, std::string_view routine) const {
+    if (gisID < 1 || gisID > gisMaxLayers) {
+        stopLine("Should not be here " + std::string(routine) + "[gisID=0]");
+    }
+}
+
+void LayerTable::stopOnMif(const mif::Outcome& outcome, std::string_view line, std::int32_t limit) {
+    using enum mif::Fault;
+    switch (outcome.fault) {
+        case NoColumnsLine: stopWithMessage("ERROR 0315 - Could not find start of attribute definitions in .mif file");
+        case ColumnCount: stopWithMessage("ERROR 0314 - Could not read number of attributes in .mif file");
+        case NoColumns: stopWithMessage("ERROR 0319 - No attributes specified in .mif file.");
+        case ColumnLine: stopWithMessage("ERROR 0316 - Could not read attribute definitions in .mif file");
+        case NoDataLine: stopWithMessage("ERROR 0313 - Could not find start of \"Data\" block in .mif file.");
+        case TypeEnd: stopWithMessage("ERROR 0322 - End of .mif file encountered whilst reading object type.");
+        case TypeRead: stopWithMessage("ERROR 0321 - Reading .mif file object type.");
+        case Collection:
+            stopWithMessage("ERROR 0303 - MIF \"Collection\" objects not supported.  Delete or disaggregate object.");
+        case TooManyPolygons:
+            stopWithMessages("ERROR 0304 - Exceeded maximum number of polygons in region below of " + AINTEGER(kMaxParts),
+                             line);
+        case ObjectCount:
+        case CoordinatesRead: stopWithMessage("ERROR 0308 - Reading .mif file.  Check file format is not corrupted.");
+        case CoordinatesEnd: stopWithMessage("ERROR 0309 - Unexpected end of .mif file encountered.");
+        case TooManyNodes:
+            stopWithMessages("ERROR 0310 - Exceeded number of allowable nodes in a single polyline or region.",
+                             requestedLine(outcome.requested, limit));
+        case RegionTooSmall: stopWithMessage("ERROR 0318 - Less than 5 points for Region object in mif file.");
+        case None: break;
+    }
+    internalStop("Should not be here [mif reader]");
+}
+
+void LayerTable::stopOnShp(const shp::Outcome& outcome, const ShpFileSet& set, bool coordinates, std::int32_t limit) {
+    const std::string record = "Record " + AINTEGER(set.recordCount) + ": " + outcome.reason + ".";
+    using enum shp::Fault;
+    switch (outcome.fault) {
+        case EndOfFile:
+            stopWithMessage(coordinates ? "ERROR 0430 - End of .shp file encountered whilst reading object coordinates."
+                                        : "ERROR 0425 - End of .shp file encountered whilst reading object type.");
+        case Malformed:
+            stopWithMessages(coordinates ? "ERROR 0429 - Reading .shp file object coordinates."
+                                         : "ERROR 0424 - Reading .shp file object type.",
+                             record);
+        case TooManyParts:
+            stopWithMessage("ERROR 0421 - Exceeded maximum number of parts in a .shp polyline.  Limit is " +
+                            AINTEGER(kMaxParts));
+        case TooManyRings:
+            stopWithMessage("ERROR 0422 - Exceeded maximum number of regions within a .shp region.  Limit is " +
+                            AINTEGER(kMaxParts));
+        case Unsupported:
+            if (coordinates) stopWithMessage(pleaseContact("Should not be here [shpReadObject]."));
+            stopWithMessage("ERROR 0423 - Unsupported .shp object type " + std::string(shapeTypeName(outcome.detail)) +
+                            " [" + AINTEGER(outcome.detail) + "]");
+        case TooManyNodes:
+            stopWithMessages("ERROR 0310 - Exceeded number of allowable nodes in a single .shp polyline or region.",
+                             requestedLine(outcome.detail, limit));
+        case None: break;
+    }
+    internalStop("Should not be here [shp reader]");
+}
+
+void LayerTable::readShpFileHeader(int unit, std::int32_t& fileCode, std::int32_t& fileLengthWords,
+                                   std::int32_t& version, std::int32_t& shapeType, double& xmin, double& ymin,
+                                   double& xmax, double& ymax) {
+    if (unit < 1) return;
+    shp::FileHeader header;
+    if (!shp::readFileHeader(fileOf(unit), header)) {
+        stopWithMessage("ERROR 0428 - End of .shp file encountered whilst reading header.");
+    }
+    fileCode = header.fileCode;
+    fileLengthWords = header.fileLengthWords;
+    version = header.version;
+    shapeType = header.shapeType;
+    xmin = header.xmin;
+    ymin = header.ymin;
+    xmax = header.xmax;
+    ymax = header.ymax;
+}
+
+void LayerTable::readDbfHeader(DbfTable& table) {
+    if (table.unit < 1) return;
+    const dbf::HeaderOutcome outcome = dbf::readHeader(fileOf(table.unit), table);
+    using enum dbf::HeaderFault;
+    if (outcome.fault != EndOfFile) {
+        platform::console().writeLine("DBF file contains " + AINTEGER(table.headerRecordCount) + " records.");
+    }
+    switch (outcome.fault) {
+        case None: break;
+        case EndOfFile: stopWithMessage("ERROR 0404 - End of .dbf file encountered whilst reading header.");
+        case TooManyFields: stopWithMessage("ERROR 0401 - Exceeded maximum number of dbf Fields.");
+        case FieldWidth:
+            stopWithMessage("ERROR 0402 - dbf field length of " + AINTEGER(outcome.width) +
+                            " is outside allowable range of 1 to 255.");
+        case NoFields: stopWithMessage("ERROR 0319 - No attributes specified in .dbf file.");
+        case Lengths:
+            stopWithMessages("ERROR 0403 - Reading .dbf file header.",
+                             "Header length " + AINTEGER(table.headerBytes) + " or record length " +
+                                 AINTEGER(table.recordBytes) + " too short for its " +
+                                 AINTEGER(static_cast<std::int32_t>(table.fields.size())) + " fields.");
+    }
+    std::string line = AINTEGER(static_cast<std::int32_t>(table.fields.size())) + " DBF Fields (Name [#/Type/Length]): ";
+    for (std::size_t i = 0; i < table.fields.size(); ++i) {
+        const DbfField& field = table.fields[i];
+        line += field.name + " [" + AINTEGER(static_cast<std::int32_t>(i + 1)) + "/" + std::string(1, field.type) + "/" +
+                AINTEGER(field.width) + "]  ";
+    }
+    reportLine(line);
+}
+
+void LayerTable::readMifHeader(MifLayerRecord& mif) {
+    if (mif.mifUnit < 1) return;
+    const mif::Fault fault = mif::readColumns(fileOf(mif.mifUnit), mif.columns, mifLineIn_);
+    if (fault != mif::Fault::None && fault != mif::Fault::NoDataLine) stopOnMif({fault, 0}, mifLineIn_, 0);
+    std::string line = AINTEGER(static_cast<std::int32_t>(mif.columns.size())) + " MIF Fields: Name [#/Type]: ";
+    for (std::size_t i = 0; i < mif.columns.size(); ++i) {
+        line += TRIMF(mif.columns[i].name) + " [" + AINTEGER(static_cast<std::int32_t>(i + 1)) + "/" +
+                TRIMF(mif.columns[i].type) + "]  ";
+    }
+    reportLine(line);
+    if (fault == mif::Fault::NoDataLine) stopOnMif({fault, 0}, mifLineIn_, 0);
+}
+
+void LayerTable::startShpReading(ShpFileSet& set) {
+    std::int32_t ignoredCode = 0;
+    std::int32_t ignoredLength = 0;
+    readShpFileHeader(set.shpUnit, ignoredCode, ignoredLength, set.version, set.fileShapeType, set.xmin, set.ymin,
+                      set.xmax, set.ymax);
+    set.nextRecordWords = kShpHeaderWords;
+    set.recordCount = 0;
+}
+
+void LayerTable::readHeader(int gisID) {
+    requireId(gisID, "gisReadHeader");
+    LayerSlot& layer = slot(gisID);
+    switch (layer.format) {
+        case LayerFormat::Mif:
+            readMifHeader(layer.mif);
+            layer.endOfFile = layer.mif.mifUnit > 0 && fileOf(layer.mif.mifUnit).atEnd();
+            return;
+        case LayerFormat::Shapefile: break;
+        case LayerFormat::None:
+        case LayerFormat::Csv: stopLine(" Should not be here [gisReadHeader]");
+    }
+    ShpFileSet& set = layer.shp[0];
+    double ignored = 0.0;
+    std::int32_t ignoredInteger = 0;
+    readShpFileHeader(set.shpUnitBigEndian, set.fileCode, set.fileLengthWords, ignoredInteger, ignoredInteger, ignored,
+                      ignored, ignored, ignored);
+    if (set.shpUnitBigEndian > 0) {
+        platform::console().writeLine("Shapefile Code: " + AINTEGER(set.fileCode) +
+                                      "  Length: " + AINTEGER(set.fileLengthWords));
+    }
+    startShpReading(set);
+    if (set.shpUnit > 0) {
+        platform::console().writeLine("Shapefile Version: " + AINTEGER(set.version) +
+                                      "  Type: " + AINTEGER(set.fileShapeType));
+    }
+    CLOSER(set.shpUnitBigEndian);
+    readDbfHeader(layer.dbf[0]);
+    layer.dbf[0].recordsDone = 0;
+    // An empty layer (a header alone, as GDAL writes it) is at its end at once.
+    layer.endOfFile = set.shpUnit > 0 && shp::atEnd(set);
+}
+
+int LayerTable::numberAttributes(int gisID) {
+    requireId(gisID, "gisNumberAttributes");
+    const LayerSlot& layer = slot(gisID);
+    if (layer.format == LayerFormat::Mif) return static_cast<int>(layer.mif.columns.size());
+    if (layer.format == LayerFormat::Shapefile) return static_cast<int>(layer.dbf[0].fields.size());
+    return 0;
+}
+
+int LayerTable::numberRecords(int gisID) {
+    requireId(gisID, "gisNumberRecords");
+    const LayerSlot& layer = slot(gisID);
+    if (layer.format == LayerFormat::Shapefile) return layer.dbf[0].headerRecordCount;
+    if (layer.format != LayerFormat::Mif) return 0;
+    platform::File& mid = fileOf(layer.mif.midUnit);
+    // Every line counts, blank ones included; the reader goes on from the record it had reached.
+    const std::uint64_t reached = mid.position();
+    mid.rewind();
+    int count = 0;
+    while (mid.readRecord(mifLineIn_) == platform::File::ReadStatus::Ok) ++count;
+    mid.seek(reached);
+    return count;
+}
+
+void LayerTable::gotoBeginningOfData(int gisID) {
+    requireId(gisID, "gisGotoBeginningOfData");
+    LayerSlot& layer = slot(gisID);
+    platform::console().writeLine(" Rewinding GIS Layer " + AINTEGER(gisID) + "...");
+    layer.endOfFile = false;
+    switch (layer.format) {
+        case LayerFormat::Mif:
+            if (layer.mif.mifUnit > 0) mifGotoData(layer.mif.mifUnit);
+            rewindUnit(layer.mif.midUnit);
+            return;
+        case LayerFormat::Shapefile:
+            startShpReading(layer.shp[0]);
+            readDbfHeader(layer.dbf[0]);
+            layer.dbf[0].recordsDone = 0;
+            return;
+        case LayerFormat::None:
+        case LayerFormat::Csv: stopLine(" Should not be here [gisGotoBeginningOfData]");
+    }
+}
+
+bool LayerTable::gotoBeginningOfAttributes(int gisID, int& count) {
+    requireId(gisID, "gisGotoBeginningOfAttributes");
+    if (slot(gisID).format != LayerFormat::Mif) stopLine(" Should not be here [gisGotoBeginningOfAttributes]");
+    return mifGotoBeginningOfAttributes(slot(gisID).mif.mifUnit, count);
+}
+
+bool LayerTable::mifGotoBeginningOfAttributes(int unit, int& count) {
+    std::int32_t found = 0;
+    switch (mif::findColumns(fileOf(unit), found, mifLineIn_)) {
+        case mif::Fault::None: count = found; return true;
+        case mif::Fault::ColumnCount:
+            gisMessageLines[0] = "WARNING 0314 - Problems reading number of attributes in .mif file";
+            break;
+        default: gisMessageLines[0] = "WARNING 0315 - Problems finding start of attribute definitions in .mif file";
+    }
+    writeMessage(1);
+    PAUSEMSG();
+    return false;
+}
+
+void LayerTable::mifGotoData(int unit) {
+    if (unit < 1) return;
+    if (mif::gotoData(fileOf(unit), mifLineIn_) != mif::Fault::None) stopOnMif({mif::Fault::NoDataLine, 0}, {}, 0);
+}
+
+void LayerTable::readAttributeDefinition(int gisID) {
+    requireId(gisID, "gisReadAttributeDefinition");
+    if (slot(gisID).format != LayerFormat::Mif) stopLine(" Should not be here [gisReadAttributeDefinition]");
+    mifReadAttributeDefinition(slot(gisID).mif.mifUnit);
+}
+
+void LayerTable::mifReadAttributeDefinition(int unit) {
+    if (fileOf(unit).readRecord(mifLineIn_) != platform::File::ReadStatus::Ok) {
+        stopOnMif({mif::Fault::ColumnLine, 0}, {}, 0);
+    }
+    std::string_view line = mifLineIn_;
+    line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
+    const std::size_t blank = line.find(' ');
+    mifAttributeDefinition.name = std::string(line.substr(0, std::min<std::size_t>(blank, 256)));
+    mifAttributeDefinition.type = blank == std::string_view::npos
+                                      ? std::string()
+                                      : std::string(significantPart(line.substr(blank + 1)).substr(0, 24));
+}
+
+std::string LayerTable::mifFindCoordSysLine(int unit) {
+    if (auto line = mif::findCoordSys(fileOf(unit), mifLineIn_)) return *line;
+    gisMessageLines[0] = "WARNING 0306 - Problems finding CoordSys line in .mif file.";
+    writeMessage(1);
+    return {};
+}
+
+std::string LayerTable::mifReadCoordSysLine(std::string_view fileName) {
+    const std::string name = TRIMF(fileName);
+    if (!platform::pathExists(name)) {
+        gisMessageLines[0] = "WARNING 0307 - No MapInfo Projection or mif header file " + name + " found.";
+        gisMessageLines[1] = "               Non-Earth Coordinates will be used.  [mifReadCoordSysLine]";
+        writeMessage(1);
+        PAUSEMSG();
+        return std::string(kDefaultCoordSys);
+    }
+    int unit = 0;
+    OPENFREEUNIT(unit, "I ", name, kMapInfoPrompt);
+    platform::File& file = fileOf(unit);
+    std::string result(kDefaultCoordSys);
+    while (!file.atEnd()) {
+        if (file.readRecord(mifLineIn_) != platform::File::ReadStatus::Ok) {
+            gisMessageLines[0] = "WARNING 0312 - Problems finding CoordSys line in .mif file";
+            writeMessage(1);
+            PAUSEMSG();
+            break;
+        }
+        if (FLAGEXISTS(mifLineIn_, "CoordSys")) {
+            result = significantPart(mifLineIn_);
+            break;
+        }
+    }
+    CLOSER(unit);
+    return result;
+}
+
+void LayerTable::mifCopyHeader(int source, int target) {
+    platform::console().writeLine("Copying header info from file unit " + AINTEGER(source).substr(0, 8) + " to " +
+                                  AINTEGER(target).substr(0, 8) + "...");
+    platform::File& file = fileOf(source);
+    file.rewind();
+    while (!file.atEnd()) {
+        switch (file.readRecord(mifLineIn_)) {
+            case platform::File::ReadStatus::Ok: break;
+            case platform::File::ReadStatus::EndOfFile:
+                stopWithMessage("ERROR 0302 - End of File encountered (mifCopyHeader)");
+            case platform::File::ReadStatus::Error: stopWithMessage("ERROR 0301 - Reading data (mifCopyHeader)");
+        }
+        if (mif::startsWithWord(mifLineIn_, "Columns")) return;
+        writeUnitRecord(target, significantPart(mifLineIn_));
+    }
+}
+
+bool LayerTable::mifObjectType(int unit, std::string& keywordLine, std::string& rest, GisObject& object) {
+    mif::Outcome outcome;
+    const bool found = mif::objectType(fileOf(unit), keywordLine, rest, object, outcome);
+    if (outcome.fault != mif::Fault::None) stopOnMif(outcome, keywordLine, 0);
+    return found;
+}
+
+bool LayerTable::shpReadObjectType(ShpFileSet& set, GisObject& object) {
+    const shp::Outcome outcome = shp::readObjectType(fileOf(set.shpUnit), set, object);
+    if (outcome.fault != shp::Fault::None) stopOnShp(outcome, set, false, 0);
+    object.kindName = shapeTypeName(set.recordShapeType);
+    return true;
+}
+
+bool LayerTable::objectType(int gisID, GisObject& object) {
+    requireId(gisID, "gisObjectType");
+    gisInitialiseObject(object);
+    LayerSlot& layer = slot(gisID);
+    switch (layer.format) {
+        case LayerFormat::Mif: {
+            const bool found = mifObjectType(layer.mif.mifUnit, layer.mif.keywordLine, layer.mif.restOfLine, object);
+            layer.endOfFile = fileOf(layer.mif.mifUnit).atEnd();
+            return found;
+        }
+        case LayerFormat::Shapefile:
+            shpReadObjectType(layer.shp[0], object);
+            layer.endOfFile = shp::atEnd(layer.shp[0]);
+            return true;
+        case LayerFormat::None:
+        case LayerFormat::Csv: internalStop("Should not be here [gisObjectType]");
+    }
+    return false;
+}
+
+bool LayerTable::mifReadCoordinates(int unit, std::string& rest, GisObject& object, ObjectReadout& out,
+                                    bool& noCentre, bool readCoordinates) {
+    mif::Coordinates coordinates{out.x, out.y, out.limit, out.nv, true, out.labelX, out.labelY};
+    const mif::Outcome outcome =
+        mif::readCoordinates(fileOf(unit), rest, object, coordinates, readCoordinates, mifLineIn_);
+    if (outcome.fault != mif::Fault::None) stopOnMif(outcome, mifLineIn_, out.limit);
+    out.nv = coordinates.nv;
+    noCentre = coordinates.noCentre;
+    out.labelX = coordinates.labelX;
+    out.labelY = coordinates.labelY;
+    return true;
+}
+
+bool LayerTable::shpReadObject(ShpFileSet& set, GisObject& object, ObjectReadout& out, bool readCoordinates) {
+    const shp::Outcome outcome =
+        shp::readObject(fileOf(set.shpUnit), set, object, out.x, out.y, out.limit, out.nv, readCoordinates);
+    if (outcome.fault != shp::Fault::None) stopOnShp(outcome, set, true, out.limit);
+    return true;
+}
+
+void LayerTable::readObject(int gisID, GisObject& object, ObjectReadout& out, bool readCoordinates) {
+    requireId(gisID, "gisReadObject");
+    out.angle = 0.0f;
+    out.length = 0.0f;
+    LayerSlot& layer = slot(gisID);
+    bool noCentre = true;
+    switch (layer.format) {
+        case LayerFormat::Mif:
+            mifReadCoordinates(layer.mif.mifUnit, layer.mif.restOfLine, object, out, noCentre, readCoordinates);
+            layer.endOfFile = fileOf(layer.mif.mifUnit).atEnd();
+            break;
+        case LayerFormat::Shapefile:
+            shpReadObject(layer.shp[0], object, out, readCoordinates);
+            layer.endOfFile = shp::atEnd(layer.shp[0]);
+            break;
+        case LayerFormat::None:
+        case LayerFormat::Csv: internalStop("Should not be here [gisReadObject]");
+    }
+    if (readCoordinates) placeLabel(object, out, noCentre);
+}
+
+void LayerTable::dbfReadRecord(DbfTable& table, bool& endOfData, std::string& line, bool& deleted) {
+    char flag = ' ';
+    deleted = false;
+    switch (dbf::readRecord(fileOf(table.unit), table, line, flag, dbfReadBuffers_)) {
+        case dbf::RecordStatus::Live: return;
+        case dbf::RecordStatus::Deleted: deleted = true; return;
+        case dbf::RecordStatus::EndOfData:
+            if (table.recordsDone != table.headerRecordCount) {
+                gisMessageLines[0] = "WARNING 0405 - Insufficient number of records found in .dbf file.";
+                gisMessageLines[1] = "               Found " + AINTEGER(table.recordsDone) + ", expecting " +
+                                     AINTEGER(table.headerRecordCount) + ".";
+                writeMessage(0);
+            }
+            endOfData = true;
+            return;
+        case dbf::RecordStatus::EndOfFile:
+            stopWithMessage("ERROR 0408 - End of .dbf file encountered whilst reading record.");
+        case dbf::RecordStatus::Unrecognised:
+            stopWithMessages("ERROR 0406 - Unrecognised record identifier found in .dbf file.",
+                             "Character = " + std::string(1, flag) + " [" +
+                                 AINTEGER(static_cast<unsigned char>(flag)) + "]",
+                             "Data line thus far =");
+    }
+}
+
+void LayerTable::readRecord(int gisID, GisObject& object, std::string& line) {
+    requireId(gisID, "gisReadRecord");
+    line.clear();
+    LayerSlot& layer = slot(gisID);
+    switch (layer.format) {
+        case LayerFormat::Mif: {
+            platform::File& mid = fileOf(layer.mif.midUnit);
+            if (mid.atEnd() || mid.readRecord(line) != platform::File::ReadStatus::Ok) {
+                stopWithMessage("ERROR 0254 - Failed to read object attribute data record for a " +
+                                std::string(significantPart(object.kindName)) + " object in GIS layer.");
+            }
+            layer.endOfFile = mid.atEnd();
+            return;
+        }
+        case LayerFormat::Shapefile: {
+            // One record per object, deleted ones included: shapes and records pair by number.
+            bool endOfData = false;
+            dbfReadRecord(layer.dbf[0], endOfData, line, object.deleted);
+            if (endOfData) layer.endOfFile = true;
+            return;
+        }
+        case LayerFormat::None:
+        case LayerFormat::Csv: internalStop("Should not be here [gisReadRecord]");
+    }
+}
+
+std::string gisStandardiseName(std::string_view text) {
+    return TRIMF(REMOVEQUOTES(REMOVETABS(REMOVESPACES(UPPERCASE(text)))));
+}
+
+void gisReadHeader(int gisID) { layers().readHeader(gisID); }
+void mifReadHeader(MifLayerRecord& mif) { layers().readMifHeader(mif); }
+void dbfReadHeader(DbfTable& table) { layers().readDbfHeader(table); }
+void shpReadFileHeader(int unit, std::int32_t& fileCode, std::int32_t& fileLengthWords, std::int32_t& version,
+                       std::int32_t& shapeType, double& xmin, double& ymin, double& xmax, double& ymax) {
+    layers().readShpFileHeader(unit, fileCode, fileLengthWords, version, shapeType, xmin, ymin, xmax, ymax);
+}
+int gisNumberAttributes(int gisID) { return layers().numberAttributes(gisID); }
+int gisNumberRecords(int gisID) { return layers().numberRecords(gisID); }
+void gisGotoBeginningOfData(int gisID) { layers().gotoBeginningOfData(gisID); }
+bool gisGotoBeginningOfAttributes(int gisID, int& count) { return layers().gotoBeginningOfAttributes(gisID, count); }
+bool mifGotoBeginningOfAttributes(int unit, int& count) { return layers().mifGotoBeginningOfAttributes(unit, count); }
+void mifGotoData(int unit) { layers().mifGotoData(unit); }
+void gisReadAttributeDefinition(int gisID) { layers().readAttributeDefinition(gisID); }
+void mifReadAttributeDefinition(int unit) { layers().mifReadAttributeDefinition(unit); }
+std::string mifFindCoordSysLine(int unit) { return layers().mifFindCoordSysLine(unit); }
+std::string mifReadCoordSysLine(std::string_view fileName) { return layers().mifReadCoordSysLine(fileName); }
+void mifCopyHeader(int source, int target) { layers().mifCopyHeader(source, target); }
+bool gisObjectType(int gisID, GisObject& object) { return layers().objectType(gisID, object); }
+bool mifObjectType(int unit, std::string& keywordLine, std::string& rest, GisObject& object) {
+    return layers().mifObjectType(unit, keywordLine, rest, object);
+}
+bool shpReadObjectType(ShpFileSet& set, GisObject& object) { return layers().shpReadObjectType(set, object); }
+void gisReadObject(int gisID, GisObject& object, ObjectReadout& out, bool readCoordinates) {
+    layers().readObject(gisID, object, out, readCoordinates);
+}
+bool mifReadCoordinates(int unit, std::string& rest, GisObject& object, ObjectReadout& out, bool& noCentre,
+                        bool readCoordinates) {
+    return layers().mifReadCoordinates(unit, rest, object, out, noCentre, readCoordinates);
+}
+bool shpReadObject(ShpFileSet& set, GisObject& object, ObjectReadout& out, bool readCoordinates) {
+    return layers().shpReadObject(set, object, out, readCoordinates);
+}
+void gisReadRecord(int gisID, GisObject& object, std::string& line) { layers().readRecord(gisID, object, line); }
+void dbfReadRecord(DbfTable& table, bool& endOfData, std::string& line, bool& deleted) {
+    layers().dbfReadRecord(table, endOfData, line, deleted);
+}
+
+}  // namespace zx

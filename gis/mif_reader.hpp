@@ -1,0 +1,80 @@
+// gis/mif_reader.hpp: MapInfo interchange text read back: the .mif header (column list, "Data"
+// line, CoordSys line) and objects one keyword line and one part at a time. Pure file reading over
+// the layer's own record: the layer table reports what these routines find wrong.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "gis/layer_records.hpp"
+#include "platform/file.hpp"
+
+namespace zx::mif {
+
+// What stops a read, in the order the reader meets it; the layer table words each one.
+enum class Fault {
+    None,
+    NoColumnsLine,    // no line starts with "Columns"
+    ColumnCount,      // no number after "Columns"
+    NoColumns,        // a count below 1
+    ColumnLine,       // the file ends inside the column list
+    NoDataLine,       // no line starts with "Data"
+    TypeEnd,          // the file ended while an object line was read
+    TypeRead,         // an object line could not be read
+    Collection,       // a "Collection" object
+    TooManyPolygons,  // a region of more polygons than the part table holds
+    ObjectCount,      // no count after "Pline Multiple", "Multipoint" or "Region"
+    CoordinatesEnd,   // the file ended inside an object's coordinates
+    CoordinatesRead,  // a coordinate or count line that does not read
+    TooManyNodes,     // more vertices than the caller's arrays hold
+    RegionTooSmall,   // a region without polygons or of fewer than 5 points
+};
+struct Outcome {
+    Fault fault = Fault::None;
+    std::int32_t requested = 0;  // TooManyNodes: the vertices the object needs
+};
+
+// Whether the line's first word is the keyword, in any case.
+bool startsWithWord(std::string_view line, std::string_view keyword);
+
+// A column line split at its first blank after leading blanks: name, then the type text.
+MifColumn splitColumn(std::string_view line);
+
+// From the start of the file: the "Columns" line and its count, the file left behind that line.
+Fault findColumns(platform::File& file, std::int32_t& count, std::string& line);
+
+// The column list from the start of the file (at most kMaxMifColumns kept, the others read over),
+// then the file left behind its "Data" line.
+Fault readColumns(platform::File& file, std::vector<MifColumn>& columns, std::string& line);
+
+// From the start of the file to behind its "Data" line.
+Fault gotoData(platform::File& file, std::string& line);
+
+// From the current position, the first line that holds "CoordSys", without trailing blanks.
+std::optional<std::string> findCoordSys(platform::File& file, std::string& line);
+
+// The next object's keyword line: its kind flags, kind name and counts set in the object, the
+// text behind the keyword in rest. False with Fault::None when the file ends first.
+bool objectType(platform::File& file, std::string& keywordLine, std::string& rest, GisObject& object,
+                Outcome& outcome);
+
+// Where the coordinates of one object or part go.
+struct Coordinates {
+    std::span<double> x;
+    std::span<double> y;
+    std::int32_t limit = 0;  // the arrays' capacity the caller declares
+    std::int32_t nv = 0;
+    bool noCentre = true;  // no "Center" line gave the label
+    double labelX = 0.0;
+    double labelY = 0.0;
+};
+
+// The coordinates of the object objectType found (one section of a multiple polyline or one point
+// of a multipoint per call); with readCoordinates false they are read over.
+Outcome readCoordinates(platform::File& file, std::string& rest, GisObject& object, Coordinates& out,
+                        bool readCoordinates, std::string& line);
+
+}  // namespace zx::mif

@@ -1,0 +1,17 @@
+// tests/probe/probe.hpp: what the modes of zx_layer_probe share: JSON text for reals and strings,
+// and the modes themselves.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace zx::probe {
+
+// A real with 17 significant digits (null when it is not finite), as JSON.
+std::string jsonReal(double value);
+// A string in double quotes with JSON escapes.
+std::string jsonString(std::string_view text);
+
+// zx_layer_probe grid LAYER OUT.json ...: argv as main received it; the exit status.
+int runGridMode(int argc, char** argv);
+
+}  // namespace zx::probe
