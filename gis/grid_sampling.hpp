@@ -108,4 +108,27 @@ private:
     int markedBoxCount_ = 0;
 };
 
+// The vertices of the part the caller of gisAssignLayerToGrid2 read itself.
+struct CallerPart {
+    const double* x = nullptr;
+    const double* y = nullptr;
+    std::int32_t nv = 0;
+};
+
+// Samples the next object of the input layer gisID: reads it and its attribute record, takes the
+// record's first value and puts it on the grid; count receives the elements it set, summed over
+// the object's parts. Returns at once when the layer is at its end. Objects whose record is
+// deleted are stepped over, as are objects of no sampled kind (with a warning).
+void gisAssignLayerToGrid(int gisID, const SamplingGrid& grid, const SamplingSwitches& switches,
+                          const GridArrays& arrays, std::int32_t& count);
+
+// The same on the caller's object record. readFromLayer: the object is read from the layer as
+// above, its value only when readValue is set; otherwise the caller's part is sampled once, as
+// its object record describes it. Without a value read the last value read stands (0 at first).
+// box receives the index box of the object (for a line the loop ranges of its walk); a region's
+// marked grid points are copied into regionMarks (N1 x N2) when it is given.
+void gisAssignLayerToGrid2(int gisID, GisObject& object, const SamplingGrid& grid, const SamplingSwitches& switches,
+                           const GridArrays& arrays, bool readValue, bool readFromLayer, const CallerPart& part,
+                           std::int32_t& count, IndexBox& box, std::uint8_t* regionMarks);
+
 }  // namespace zx
