@@ -90,6 +90,11 @@ bool clipToArea(float& ax, float& ay, float& bx, float& by, const SamplingGrid& 
     return true;
 }
 
+std::string padded(std::string text, std::size_t width) {
+    if (text.size() < width) text.resize(width, ' ');
+    return text;
+}
+
 }  // namespace
 
 std::int32_t integerForm(float value) {
@@ -123,8 +128,9 @@ int GridSampler::samplePart(const GisObject& object, const double* x, const doub
         console.write("...GIS " + object.kindName + " (" + fmt::integer(nv, 6) + " vertices /" +
                       fmt::integer(object.nr, 3) + " polygons) assigned " + valueText + " to");
     } else {
-        console.write("...GIS " + object.kindName + " (" + fmt::integer(nv, 6) + " vertices) assigned a value of " +
-                      valueText + " to");
+        // Here the kind name and the value keep the widths of their fields (24 and 32 characters).
+        console.write("...GIS " + padded(object.kindName, 24) + " (" + fmt::integer(nv, 6) +
+                      " vertices) assigned a value of " + padded(valueText, 32) + " to");
     }
 
     int count = 0;
