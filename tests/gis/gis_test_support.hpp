@@ -60,6 +60,15 @@ inline std::string ogrinfo(const std::string& file) {
     return r.out;
 }
 
+// One object as the readers returned it: its record after the last part, each part's vertices,
+// the label of the last part, and its attribute line.
+struct ReadObject {
+    GisObject object;
+    std::vector<std::vector<std::pair<double, double>>> parts;
+    ObjectReadout readout;
+    std::string record;
+};
+
 // A fresh unit table and layer table in a fresh working folder, the console captured.
 class LayerTest : public ::testing::Test {
 protected:
@@ -90,6 +99,37 @@ protected:
         table->gisAttributeLine = line;
         table->writeObject(id, object);
         table->writeRecord(id, object);
+    }
+
+    // Opens an input layer, reads its header and every object to the layer's end, as a caller of
+    // the library does; nodeLimit is the capacity the caller declares for its vertex arrays.
+    std::vector<ReadObject> readLayer(std::string_view name, std::int32_t nodeLimit = kMaxVertices) {
+        const int id = table->openLayer(name, "", "I ", false);
+        EXPECT_GT(id, 0) << name;
+        table->readHeader(id);
+        std::vector<ReadObject> objects;
+        std::vector<double> x(static_cast<std::size_t>(kMaxVertices));
+        std::vector<double> y(static_cast<std::size_t>(kMaxVertices));
+        GisObject o;
+        while (!table->slot(id).endOfFile && table->objectType(id, o)) {
+            ReadObject read;
+            read.readout = ObjectReadout{x, y, nodeLimit};
+            for (std::int32_t part = 0; part < o.count; ++part) {
+                table->readObject(id, o, read.readout, true);
+                auto& vertices = read.parts.emplace_back();
+                for (std::int32_t j = 0; j < read.readout.nv; ++j) {
+                    vertices.emplace_back(x[static_cast<std::size_t>(j)], y[static_cast<std::size_t>(j)]);
+                }
+            }
+            table->readRecord(id, o, read.record);
+            read.object = o;
+            read.readout.x = {};
+            read.readout.y = {};
+            objects.push_back(std::move(read));
+        }
+        int closing = id;
+        table->closeLayer(closing);
+        return objects;
     }
 
     TempDir dir{true};

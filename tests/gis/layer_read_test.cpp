@@ -1,0 +1,257 @@
+// tests/gis/layer_read_test.cpp: layers written by the library read back, object kind by object
+// kind in both formats; rereading, record counts and the header routines; the paths on which
+// reading ends the run.
+#include <algorithm>
+#include <fstream>
+
+#include "gis/byte_order.hpp"
+
+#include "gis/gis_test_support.hpp"
+
+namespace zx::test {
+namespace {
+
+using LayerReadTest = LayerTest;
+using Points = std::vector<std::pair<double, double>>;
+
+// The rings of a region as the readers lay them out: each ring's points, without the separator.
+std::vector<Points> rings(const ReadObject& read) {
+    std::vector<Points> out;
+    std::size_t start = 0;
+    for (std::int32_t r = 0; r < read.object.nr; ++r) {
+        const auto last = static_cast<std::size_t>(read.object.ir[static_cast<std::size_t>(r)]);
+        out.emplace_back(read.parts[0].begin() + static_cast<std::ptrdiff_t>(start),
+                         read.parts[0].begin() + static_cast<std::ptrdiff_t>(last));
+        start = last + 1;
+    }
+    return out;
+}
+
+struct RoundTrip {
+    const char* name;
+    bool GisObject::*kind;
+    std::vector<double> xy;
+    std::vector<std::int32_t> starts;
+    std::vector<Points> mifParts;  // as read back: parts, or a region's rings
+    std::vector<Points> shpParts;
+    char set;  // the shapefile set the object goes to
+    bool GisObject::*shpKind;  // the kind a shapefile gives back
+};
+
+// Every kind the writers take comes back from both formats with its vertices, parts and record.
+TEST_F(LayerReadTest, EveryKindWrittenReadsBackInBothFormats) {
+    const Points square{{0, 0}, {4, 0}, {4, 4}, {0, 4}, {0, 0}};
+    const Points hole{{1, 1}, {1, 2}, {2, 2}, {1, 1}};
+    std::vector<double> twoRings;
+    for (const auto& ring : {square, hole}) {
+        for (const auto& [x, y] : ring) twoRings.insert(twoRings.end(), {x, y});
+    }
+    const RoundTrip cases[] = {
+        {"point", &GisObject::point, {1.5, -2.25}, {1}, {{{1.5, -2.25}}}, {{{1.5, -2.25}}}, 'P', &GisObject::point},
+        {"multipoint", &GisObject::multipoint, {1, 2, 3, 4}, {1}, {{{1, 2}}, {{3, 4}}}, {{{1, 2}}, {{3, 4}}}, 'P',
+         &GisObject::multipoint},
+        {"line", &GisObject::line, {0, 0, 3, 4}, {1}, {{{0, 0}, {3, 4}}}, {{{0, 0}, {3, 4}}}, 'L', &GisObject::pline},
+        {"polyline", &GisObject::pline, {0, 0, 1, 0, 1, 1}, {1}, {{{0, 0}, {1, 0}, {1, 1}}},
+         {{{0, 0}, {1, 0}, {1, 1}}}, 'L', &GisObject::pline},
+        {"multiple polyline", &GisObject::plineMultiple, {0, 0, 1, 0, 5, 5, 6, 6, 7, 5}, {1, 3},
+         {{{0, 0}, {1, 0}}, {{5, 5}, {6, 6}, {7, 5}}}, {{{0, 0}, {1, 0}}, {{5, 5}, {6, 6}, {7, 5}}}, 'L',
+         &GisObject::plineMultiple},
+        {"region", &GisObject::region, {0, 0, 4, 0, 4, 4, 0, 4, 0, 0}, {1}, {square}, {square}, 'R', &GisObject::region},
+        {"region of two rings", &GisObject::region, twoRings, {1, 6}, {square, hole}, {square, hole}, 'R',
+         &GisObject::region},
+        // A text object is a point in a shapefile; in a MIF layer its lines are read over.
+        {"text", &GisObject::text, {9, 9, 0, 0, 2, 1}, {1}, {{}}, {{{9, 9}}}, 'P', &GisObject::point},
+        {"none", &GisObject::none, {}, {1}, {{}}, {{}}, 'P', &GisObject::none},
+    };
+    table->gisAttributeTemplate.columns = {{"NAME", "Char", 10}, {"V", "Float", 0}};
+    int n = 0;
+    for (const RoundTrip& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string base = "rt" + std::to_string(++n);
+        for (const bool shapefile : {false, true}) {
+            const int id = openOutput(base + (shapefile ? ".shp" : ".mif"), std::string(1, c.set));
+            put(id, c.kind, c.xy, "\"" + base + "\",1.5", c.starts);
+            int closing = id;
+            table->closeLayer(closing);
+            const std::string read = shapefile ? base + "_" + c.set + ".shp" : base + ".mif";
+            const auto objects = readLayer(read);
+            ASSERT_EQ(objects.size(), 1u) << read;
+            const ReadObject& o = objects[0];
+            EXPECT_TRUE(o.object.*(shapefile ? c.shpKind : c.kind)) << read;
+            const auto parts = o.object.region ? rings(o) : o.parts;
+            EXPECT_EQ(parts, shapefile ? c.shpParts : c.mifParts) << read;
+            EXPECT_NE(o.record.find("\"" + base + "\""), std::string::npos) << o.record;
+        }
+    }
+}
+
+// What the readers work out from a part: label point, angle and length.
+TEST_F(LayerReadTest, LabelsFollowTheKindAndNeverDivideByZero) {
+    struct LabelCase {
+        const char* objects;  // MIF object lines
+        double x, y;
+        float angle, length;
+    };
+    const LabelCase cases[] = {
+        {"Pline 3\n0 0\n3 0\n3 4\n", 3, 0.5, 90, 7},
+        {"Pline 2\n2 2\n2 2\n", 2, 2, 0, 0},  // no length: the first vertex
+        {"Pline 1\n5 6\n", 5, 6, 0, 0},
+        {"Line 0 0 -2 0\n", -1, 0, 180, 2},
+        {"Region 1\n 5\n0 0\n2 0\n2 2\n0 2\n0 0\n", 1, 1, 0, 0},
+        {"Region 1\n 5\n0 0\n2 0\n2 2\n0 2\n0 0\n    Center 7 8\n    Pen (1,2,0)\n", 7, 8, 0, 0},
+    };
+    int n = 0;
+    for (const LabelCase& c : cases) {
+        SCOPED_TRACE(c.objects);
+        const std::string name = "label" + std::to_string(++n);
+        writeText(name + ".mif", std::string("Version 300\nColumns 1\n  ID Integer\nData\n") + c.objects);
+        writeText(name + ".mid", "1\n");
+        const auto objects = readLayer(name + ".mif");
+        ASSERT_EQ(objects.size(), 1u);
+        EXPECT_DOUBLE_EQ(objects[0].readout.labelX, c.x);
+        EXPECT_DOUBLE_EQ(objects[0].readout.labelY, c.y);
+        EXPECT_FLOAT_EQ(objects[0].readout.angle, c.angle);
+        EXPECT_FLOAT_EQ(objects[0].readout.length, c.length);
+    }
+}
+
+// A point is copied to the second vertex only where the caller's arrays have room for it.
+TEST_F(LayerReadTest, APointIsNotCopiedPastTheNodeLimit) {
+    writeText("p.mif", "Version 300\nColumns 1\n  ID Integer\nData\nPoint 1 2\nMultipoint 1\n3 4\n");
+    writeText("p.mid", "1\n2\n");
+    const int id = table->openLayer("p.mif", "", "I ", false);
+    table->readHeader(id);
+    std::vector<double> x(1);
+    std::vector<double> y(1);
+    for (int object = 0; object < 2; ++object) {
+        ASSERT_TRUE(table->objectType(id, this->object));
+        ObjectReadout out{x, y, 1};
+        table->readObject(id, this->object, out, true);
+        EXPECT_EQ(out.nv, 1);
+        EXPECT_DOUBLE_EQ(out.labelY, object == 0 ? 2.0 : 4.0);
+    }
+}
+
+// Rewinding gives the same objects again; counting records leaves the reader where it was.
+TEST_F(LayerReadTest, RereadingAndCountingKeepThePlace) {
+    writeText("r.mif", "Version 300\nColumns 1\n  ID Integer\nData\nPoint 1 1\nPoint 2 2\n");
+    writeText("r.mid", "1\n\n");  // a blank .mid line counts as a record
+    const int id = table->openLayer("r.mif", "", "I ", false);
+    table->readHeader(id);
+    std::vector<double> x(2);
+    std::vector<double> y(2);
+    ObjectReadout out{x, y, 2};
+    std::string record;
+    ASSERT_TRUE(table->objectType(id, object));
+    table->readObject(id, object, out, true);
+    table->readRecord(id, object, record);
+    EXPECT_EQ(record, "1");
+    EXPECT_EQ(table->numberRecords(id), 2);
+    ASSERT_TRUE(table->objectType(id, object));
+    table->readObject(id, object, out, true);
+    table->readRecord(id, object, record);
+    EXPECT_EQ(record, "");
+    EXPECT_DOUBLE_EQ(x[0], 2.0);
+    EXPECT_TRUE(table->slot(id).endOfFile);
+
+    table->gotoBeginningOfData(id);
+    EXPECT_FALSE(table->slot(id).endOfFile);
+    ASSERT_TRUE(table->objectType(id, object));
+    table->readObject(id, object, out, true);
+    table->readRecord(id, object, record);
+    EXPECT_DOUBLE_EQ(x[0], 1.0);
+    EXPECT_EQ(record, "1");
+    EXPECT_NE(console.text().find(" Rewinding GIS Layer 1...\n"), std::string::npos);
+}
+
+// The header routines: attribute definitions, CoordSys lines, the header copy.
+TEST_F(LayerReadTest, HeaderRoutinesFindTheirLines) {
+    writeText("h.mif",
+              "Version 300\nCharset \"Columns\"\nCoordSys NonEarth Units \"m\"\n  Columns\t 2\n  Name Char(12)\n"
+              "  Depth Float\nData\n\nPoint 1 1\n");
+    writeText("h.mid", "\"a\",1\n");
+    const int id = table->openLayer("h.mif", "", "I ", false);
+    table->readHeader(id);
+    EXPECT_EQ(table->numberAttributes(id), 2);
+    int count = 0;
+    ASSERT_TRUE(table->gotoBeginningOfAttributes(id, count));
+    EXPECT_EQ(count, 2);
+    table->readAttributeDefinition(id);
+    EXPECT_EQ(table->mifAttributeDefinition.name, "Name");
+    EXPECT_EQ(table->mifAttributeDefinition.type, "Char(12)");
+    table->readAttributeDefinition(id);
+    EXPECT_EQ(table->mifAttributeDefinition.type, "Float");
+
+    const int mifUnit = table->slot(id).mif.mifUnit;
+    rewindUnit(mifUnit);
+    EXPECT_EQ(table->mifFindCoordSysLine(mifUnit), "CoordSys NonEarth Units \"m\"");
+    // From where it stands: no further CoordSys line gives a blank text and a warning.
+    EXPECT_EQ(table->mifFindCoordSysLine(mifUnit), "");
+    EXPECT_NE(console.text().find("\nWARNING 0306 - Problems finding CoordSys line in .mif file.\n"), std::string::npos);
+
+    // The projection file is read and closed again: no unit stays behind.
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(table->mifReadCoordSysLine("h.mif"), "CoordSys NonEarth Units \"m\"");
+    EXPECT_EQ(table->mifReadCoordSysLine("nothing.mif").substr(0, 18), "CoordSys NonEarth ");
+    int probe = 0;
+    OPENFREEUNIT(probe, "O ", "copy.mif", 80);
+    EXPECT_EQ(probe, 1003);  // the layer's two units, then this one
+    table->mifCopyHeader(mifUnit, probe);
+    CLOSER(probe);
+    EXPECT_EQ(readText("copy.mif"), "Version 300\nCharset \"Columns\"\nCoordSys NonEarth Units \"m\"\n");
+
+    table->gotoBeginningOfData(id);
+    ASSERT_TRUE(table->objectType(id, object));
+    EXPECT_TRUE(object.point);
+    EXPECT_EQ(gisStandardiseName(" 'Earth'\tProjection \"8\" "), "EARTHPROJECTION8");
+}
+
+// MIF objects as other writers leave them: a ring of one point, "Pline 0", words that begin
+// with a keyword's letters (taken as that keyword, as documented).
+TEST_F(LayerReadTest, MifObjectsReadNothingBeyondThemselves) {
+    writeText("m.mif",
+              "Version 300\nColumns 1\n  ID Integer\nData\n"
+              "Pline 0\n"
+              "Region 2\n  5\n0 0\n3 0\n3 3\n0 3\n0 0\n  1\n9 9\n    Brush (1,0,0)\n"
+              "Nonesuch\n"
+              "Point 5 5\n");
+    writeText("m.mid", "1\n2\n3\n4\n");
+    const auto objects = readLayer("m.mif");
+    ASSERT_EQ(objects.size(), 4u);
+    EXPECT_TRUE(objects[0].object.pline);
+    EXPECT_TRUE(objects[0].parts[0].empty());
+    ASSERT_TRUE(objects[1].object.region);
+    EXPECT_EQ(objects[1].parts[0].size(), 8u);
+    EXPECT_EQ(objects[1].parts[0][7], (std::pair<double, double>{9, 9}));  // the one point repeated
+    EXPECT_EQ(objects[1].object.ir[1], 7);
+    EXPECT_TRUE(objects[2].object.none);
+    EXPECT_EQ(objects[3].parts[0], (Points{{5, 5}}));
+    EXPECT_EQ(objects[3].record, "4");
+}
+
+// Shape records: trailing bytes behind the header's length are not records, and a record longer
+// than its shape needs does not move the next one.
+TEST_F(LayerReadTest, ShapeRecordsArePlacedByTheirLengths) {
+    table->gisAttributeTemplate.columns = {{"ID", "Integer", 0}};
+    const int id = openOutput("s.shp", "P");
+    put(id, &GisObject::point, {1, 2}, "1");
+    put(id, &GisObject::point, {3, 4}, "2");
+    int closing = id;
+    table->closeLayer(closing);
+    Bytes shp = readBytes("s_P.shp");
+    // The first record grows by 8 bytes of padding; the header's lengths follow.
+    Bytes padded(shp.begin(), shp.begin() + 128);
+    padded.insert(padded.end(), 8, 0xEE);
+    padded.insert(padded.end(), shp.begin() + 128, shp.end());
+    bytes::putBE32(&padded[104], 14);
+    bytes::putBE32(&padded[24], static_cast<std::uint32_t>(padded.size() / 2));
+    padded.insert(padded.end(), {1, 2, 3, 4, 5, 6, 7});  // stray bytes behind the file's length
+    std::ofstream(dir.file("s_P.shp"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(padded.data()), static_cast<std::streamsize>(padded.size()));
+    const auto objects = readLayer("s_P.shp");
+    ASSERT_EQ(objects.size(), 2u);
+    EXPECT_EQ(objects[1].parts[0], (Points{{3, 4}}));
+    EXPECT_EQ(objects[1].record, "       2");
+}
+
+}  // namespace
+}  // namespace zx::test
