@@ -109,8 +109,8 @@ TEST(GridSamplingPoint, SetsItsCellMovedByTheOffsetsAndLogsOneCell) {
     EXPECT_EQ(s.log, partLog("POINT", "     1", "7.5", "     1 cells"));
 }
 
-// Cells the specified box would have reached: the row range used DX, and the box starts at 0
-// for a point one cell before the grid; the arrays here are larger than the sampled area.
+// A point's box takes its rows from DY, and only cells of the sampled area are set, even where
+// the box starts at row or column 0 or the arrays are larger than the area.
 struct PointCase {
     const char* what;
     float dx, dy;
