@@ -164,6 +164,41 @@ TEST_F(LayerReadTest, RereadingAndCountingKeepThePlace) {
     EXPECT_NE(console.text().find(" Rewinding GIS Layer 1...\n"), std::string::npos);
 }
 
+// A shapefile layer rewound reads its shapes and records from the first again.
+TEST_F(LayerReadTest, AShapefileLayerRewindsToItsFirstShapeAndRecord) {
+    table->gisAttributeTemplate.columns = {{"ID", "Integer", 0}};
+    const int written = openOutput("w.shp", "P");
+    put(written, &GisObject::point, {1, 2}, "1");
+    put(written, &GisObject::point, {3, 4}, "2");
+    int closing = written;
+    table->closeLayer(closing);
+    const int id = table->openLayer("w_P.shp", "", "I ", false);
+    table->readHeader(id);
+    EXPECT_EQ(table->numberRecords(id), 2);
+    EXPECT_EQ(table->numberAttributes(id), 1);
+    std::vector<double> x(2);
+    std::vector<double> y(2);
+    std::string record;
+    for (int pass = 0; pass < 2; ++pass) {
+        std::vector<std::string> records;
+        while (!table->slot(id).endOfFile && table->objectType(id, object)) {
+            ObjectReadout out{x, y, 2};
+            table->readObject(id, object, out, true);
+            table->readRecord(id, object, record);
+            records.push_back(record);
+        }
+        EXPECT_EQ(records, (std::vector<std::string>{"       1", "       2"}));
+        EXPECT_DOUBLE_EQ(x[0], 3.0);
+        table->gotoBeginningOfData(id);
+    }
+    const std::string transcript = console.text();
+    EXPECT_NE(transcript.find("Shapefile Code: 9994  Length: 78\nShapefile Version: 1000  Type: 1\n"),
+              std::string::npos)
+        << transcript;
+    EXPECT_NE(transcript.find("DBF file contains 2 records.\n1 DBF Fields (Name [#/Type/Length]): ID [1/N/8]  \n"),
+              std::string::npos);
+}
+
 // The header routines: attribute definitions, CoordSys lines, the header copy.
 TEST_F(LayerReadTest, HeaderRoutinesFindTheirLines) {
     writeText("h.mif",

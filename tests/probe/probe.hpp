@@ -1,6 +1,7 @@
 // tests/probe/probe.hpp: what the modes of zx_layer_probe share: JSON text for reals and strings,
 // and the modes themselves.
 #pragma once
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,10 @@ namespace zx::probe {
 std::string jsonReal(double value);
 // A string in double quotes with JSON escapes.
 std::string jsonString(std::string_view text);
+
+// zx_layer_probe read LAYER OUT.jsonl: the layer read to its end, the JSON lines written to out
+// as they are read; the exit status. A fatal stop ends the run on its way.
+int readLayer(const std::string& layer, std::FILE* out);
 
 // zx_layer_probe grid LAYER OUT.json ...: argv as main received it; the exit status.
 int runGridMode(int argc, char** argv);
