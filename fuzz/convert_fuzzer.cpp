@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "convert/run_seam.hpp"
+#include "fuzz/scratch_folder.hpp"
 #include "fuzz/output_checks.hpp"
 
 namespace {
@@ -25,39 +26,7 @@ constexpr std::string_view kHeaderMif = "Version 300\nCoordSys Earth Projection 
 
 constexpr std::string_view kForms[] = {"-shp", "-mif"};
 
-// The folder that holds each run's folder, the working folder to come back to (libFuzzer writes
-// its findings relative to it), and the empty standard input of every run.
-struct Fixture {
-    fs::path root;
-    fs::path home;
-    std::FILE* noInput = nullptr;
-};
-
-const Fixture& fixture() {
-    static const Fixture made = [] {
-        Fixture f;
-        // A memory file system where there is one: a run makes and removes dozens of files.
-        const fs::path temporary = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        std::string pattern = (temporary / "zx-convert-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-        f.root = pattern;
-        f.home = fs::current_path();
-        f.noInput = std::fopen("/dev/null", "r");
-        if (f.noInput == nullptr) std::abort();
-        std::atexit([] {
-            std::error_code ignored;
-            fs::remove_all(fixture().root, ignored);
-        });
-        return f;
-    }();
-    return made;
-}
-
-void writeFile(const fs::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) std::abort();
-}
+const zx::fuzz::ScratchFolder& fixture() { return zx::fuzz::scratchFolder("convert"); }
 
 [[noreturn]] void fail(std::string_view form, std::string_view problem, std::string_view console) {
     constexpr std::size_t kTranscriptTail = 3000;
@@ -67,17 +36,17 @@ void writeFile(const fs::path& path, std::string_view bytes) {
                  static_cast<int>(form.size()), form.data(), static_cast<int>(problem.size()), problem.data(),
                  static_cast<int>(tail.size()), tail.data());
     std::error_code ignored;
-    fs::remove_all(fixture().root, ignored);
+    fs::remove_all(fixture().folder, ignored);
     std::abort();
 }
 
 void convertOnce(std::string_view form, std::string_view model) {
-    const Fixture& f = fixture();
-    const fs::path folder = f.root / "run";
+    const zx::fuzz::ScratchFolder& f = fixture();
+    const fs::path folder = f.folder / "run";
     fs::create_directory(folder);
-    writeFile(folder / kModelName, model);
-    writeFile(folder / "Header.prj", kHeaderPrj);
-    writeFile(folder / "Header.mif", kHeaderMif);
+    zx::fuzz::writeFile(folder / kModelName, model);
+    zx::fuzz::writeFile(folder / "Header.prj", kHeaderPrj);
+    zx::fuzz::writeFile(folder / "Header.mif", kHeaderMif);
     if (::chdir(folder.c_str()) != 0) std::abort();
 
     char* transcript = nullptr;
@@ -94,7 +63,7 @@ void convertOnce(std::string_view form, std::string_view model) {
     if (problem.empty() && status == 0) problem = zx::fuzz::outputProblem(console);
     if (::chdir(f.home.c_str()) != 0) std::abort();
     // Outputs stay inside the run's folder, whatever the names in the model.
-    for (const auto& entry : fs::directory_iterator(f.root)) {
+    for (const auto& entry : fs::directory_iterator(f.folder)) {
         if (problem.empty() && entry.path().filename() != "run") problem = "written outside the run's folder";
     }
     fs::remove_all(folder);

@@ -17,6 +17,7 @@
 #include "convert/run_seam.hpp"
 #include "fuzz/output_checks.hpp"
 #include "platform/console.hpp"
+#include "fuzz/scratch_folder.hpp"
 #include "platform/process.hpp"
 #include "probe/probe.hpp"
 
@@ -24,36 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Fixture {
-    fs::path folder;
-    fs::path home;
-    std::FILE* noInput = nullptr;
-};
-
-const Fixture& fixture() {
-    static const Fixture made = [] {
-        Fixture f;
-        const fs::path temporary = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        std::string pattern = (temporary / "zx-reader-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-        f.folder = pattern;
-        f.home = fs::current_path();
-        f.noInput = std::fopen("/dev/null", "r");
-        if (f.noInput == nullptr) std::abort();
-        std::atexit([] {
-            std::error_code ignored;
-            fs::remove_all(fixture().folder, ignored);
-        });
-        return f;
-    }();
-    return made;
-}
-
-void writeFile(const fs::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) std::abort();
-}
+const zx::fuzz::ScratchFolder& fixture() { return zx::fuzz::scratchFolder("reader"); }
 
 }  // namespace
 
@@ -65,10 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view rest(reinterpret_cast<const char*>(data) + kPrefix, size - kPrefix);
     const std::size_t first = std::min<std::size_t>(declared, rest.size());
 
-    const Fixture& f = fixture();
+    const zx::fuzz::ScratchFolder& f = fixture();
     const std::string_view layer = shapefile ? "l.shp" : "l.mif";
-    writeFile(f.folder / layer, rest.substr(0, first));
-    writeFile(f.folder / (shapefile ? "l.dbf" : "l.mid"), rest.substr(first));
+    zx::fuzz::writeFile(f.folder / layer, rest.substr(0, first));
+    zx::fuzz::writeFile(f.folder / (shapefile ? "l.dbf" : "l.mid"), rest.substr(first));
     if (::chdir(f.folder.c_str()) != 0) std::abort();
 
     char* transcript = nullptr;
