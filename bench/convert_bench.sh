@@ -16,7 +16,7 @@ trap 'rm -rf "$work"' EXIT
 "$root/bench/make_model.sh" "$work/model"
 cp "$root/examples/Projection.prj" "$root/examples/Projection.mif" "$work/model/"
 
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+source "$root/bench/common.sh"
 
 # measure <name> <command...>: runs the command in a fresh copy of the model folder $runs times;
 # sets $seconds (median wall time) and $peak_kb (largest maximum resident set size).

@@ -11,22 +11,13 @@ build=${1:?usage: bench/grid_bench.sh BUILD_DIR}
 runs=${RUNS:-5}
 command -v gdal_rasterize >/dev/null || { echo "gdal_rasterize is missing (Debian package: gdal-bin)" >&2; exit 2; }
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZX_BENCH=ON >/dev/null
-ninja -C "$build" zx_grid_bench >/dev/null
+source "$root/bench/common.sh"
+build_bench zx_grid_bench
 bench="$build/bench/zx_grid_bench"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$bench" make "$work"
-
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-seconds() {  # seconds <command...>: wall time of one run, its output discarded
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null
-    end=$(date +%s%N)
-    awk -v ns=$((end - start)) 'BEGIN { printf "%.4f\n", ns / 1e9 }'
-}
 
 ours=() gdal=()
 for ((i = 0; i < runs; i++)); do

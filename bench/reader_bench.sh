@@ -12,8 +12,8 @@ build=${1:?usage: bench/reader_bench.sh BUILD_DIR}
 runs=${RUNS:-5}
 command -v ogr2ogr >/dev/null || { echo "ogr2ogr is missing (Debian package: gdal-bin)" >&2; exit 2; }
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZX_BENCH=ON >/dev/null
-ninja -C "$build" zx_reader_bench >/dev/null
+source "$root/bench/common.sh"
+build_bench zx_reader_bench
 bench="$build/bench/zx_reader_bench"
 
 work=$(mktemp -d)
@@ -33,14 +33,6 @@ ogr2ogr -q -f "ESRI Shapefile" "$work/pipes.shp" "$work/pipes.csv" -oo GEOM_POSS
     -oo KEEP_GEOM_COLUMNS=NO -oo AUTODETECT_TYPE=YES -nlt LineString
 ogr2ogr -q -f "MapInfo File" "$work/pipes.mif" "$work/pipes.shp"
 
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-seconds() {  # seconds <command...>: wall time of one run, its output discarded
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null </dev/null
-    end=$(date +%s%N)
-    awk -v ns=$((end - start)) 'BEGIN { printf "%.4f\n", ns / 1e9 }'
-}
 convert() {  # convert FORMAT EXTENSION: ogr2ogr from the shapefile, its earlier output removed
     rm -rf "$work/out.$2"*
     ogr2ogr -q -f "$1" "$work/out.$2" "$work/pipes.shp"

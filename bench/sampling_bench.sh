@@ -15,8 +15,8 @@ for program in gdal_rasterize ogr2ogr; do
     command -v $program >/dev/null || { echo "$program is missing (Debian package: gdal-bin)" >&2; exit 2; }
 done
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZX_BENCH=ON >/dev/null
-ninja -C "$build" zx_sampling_bench >/dev/null
+source "$root/bench/common.sh"
+build_bench zx_sampling_bench
 bench="$build/bench/zx_sampling_bench"
 
 work=$(mktemp -d)
@@ -24,15 +24,6 @@ trap 'rm -rf "$work"' EXIT
 "$bench" make "$work"
 ogr2ogr -q -f "ESRI Shapefile" "$work/polygons.shp" "$work/polygons.csv" -oo AUTODETECT_TYPE=YES \
     -oo KEEP_GEOM_COLUMNS=NO -nlt POLYGON
-
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-seconds() {  # seconds <command...>: wall time of one run, its output discarded
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null </dev/null
-    end=$(date +%s%N)
-    awk -v ns=$((end - start)) 'BEGIN { printf "%.4f\n", ns / 1e9 }'
-}
 
 ours=() gdal=()
 for ((i = 0; i < runs; i++)); do
