@@ -141,4 +141,11 @@ protected:
 // Fatal calls, each with the console text it must end with.
 using Stops = std::vector<std::pair<std::function<void()>, std::string>>;
 
+// The log line of a point or line part; its kind name and value keep their fields' widths.
+inline std::string partLog(std::string kind, const char* vertices, std::string value, const char* assigned) {
+    kind.resize(24, ' ');
+    value.resize(32, ' ');
+    return "...GIS " + kind + " (" + vertices + " vertices) assigned a value of " + value + " to" + assigned + "\n";
+}
+
 }  // namespace zx::test

@@ -11,17 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "gis/gis_test_support.hpp"
 #include "support/test_support.hpp"
 
 namespace zx {
 namespace {
 
-// The log line of a point or line part; its kind name and value keep their fields' widths.
-std::string partLog(std::string kind, const char* vertices, std::string value, const char* assigned) {
-    kind.resize(24, ' ');
-    value.resize(32, ' ');
-    return "...GIS " + kind + " (" + vertices + " vertices) assigned a value of " + value + " to" + assigned + "\n";
-}
+using test::partLog;
 
 // The six arrays of a grid, each n1 x n2, starting at zero; (j, i) is 1-based, row first.
 struct Grids {

@@ -10,17 +10,13 @@
 #include "common/units.hpp"
 #include "gis/grid_sampling.hpp"
 #include "gis/layer_table.hpp"
+#include "gis/gis_test_support.hpp"
 #include "support/test_support.hpp"
 
 namespace zx {
 namespace {
 
-// The log line of a point or line part; its kind name and value keep their fields' widths.
-std::string partLog(std::string kind, const char* vertices, std::string value, const char* assigned) {
-    kind.resize(24, ' ');
-    value.resize(32, ' ');
-    return "...GIS " + kind + " (" + vertices + " vertices) assigned a value of " + value + " to" + assigned + "\n";
-}
+using test::partLog;
 
 constexpr std::string_view kHeader =
     "Version 300\nCharset \"Neutral\"\nDelimiter \",\"\nColumns 2\n  val Float\n  name Char(10)\nData\n\n";
