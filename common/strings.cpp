@@ -92,6 +92,15 @@ std::string CLEANATTRIBUTENAME(std::string_view text) {
     return result.empty() ? "X" : result;
 }
 
+void appendQuoted(std::string& line, std::string_view text) {
+    line += '"';
+    for (const char c : text) {
+        if (c == '"') line += '"';
+        line += c;
+    }
+    line += '"';
+}
+
 std::string DOUBLEQUOTE(std::string_view text) {
     std::string result;
     for (char c : significantPart(text)) {

@@ -30,6 +30,9 @@ std::string ALPHANUMERICONLY(std::string_view text, char replacement);
 // Letters, digits and underscores kept; "X" when nothing is left.
 std::string CLEANATTRIBUTENAME(std::string_view text);
 std::string DOUBLEQUOTE(std::string_view text);
+// The text in double quotes with every double quote inside written twice, appended to a line:
+// how a comma-separated line carries a text that holds separators or quotes.
+void appendQuoted(std::string& line, std::string_view text);
 
 // The first occurrence of search (ignoring case) replaced; a blank search text occurs at the
 // start, so the replacement is put in front.

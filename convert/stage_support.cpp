@@ -62,15 +62,6 @@ void requireFileNamePart(std::string_view kind, std::string_view name) {
         {"ERROR - The name of " + std::string(kind) + " " + std::string(name) + " cannot be used as a file name."});
 }
 
-void appendQuoted(std::string& line, std::string_view text) {
-    line += '"';
-    for (const char c : text) {
-        if (c == '"') line += '"';
-        line += c;
-    }
-    line += '"';
-}
-
 void appendBareOrQuoted(std::string& line, std::string_view text) {
     const std::size_t digits = std::min(text.find_first_not_of("0123456789"), text.size());
     const bool repeatCount = digits > 0 && digits < text.size() && text[digits] == '*';

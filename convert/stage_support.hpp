@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "convert/network.hpp"
+#include "common/strings.hpp"
 #include "convert/run_settings.hpp"
 #include "gis/layer_table.hpp"
 
@@ -48,12 +49,8 @@ void makeOutputFolder(OutputFolder folder);
 // (kind is "transect", "link" or "orifice").
 void requireFileNamePart(std::string_view kind, std::string_view name);
 
-// Appends the text in double quotes with every double quote inside written twice: the .mid
-// readers and the dBASE record writer take it back as it was, separators and quotes included.
-void appendQuoted(std::string& line, std::string_view text);
-
-// Appends a text bare when it reads back by itself from a comma-separated line, and quoted as
-// above when it would not: when it holds a comma, a blank, a double quote or a slash, starts
+// Appends a text bare when it reads back by itself from a comma-separated line, and quoted
+// (appendQuoted) when it would not: when it holds a comma, a blank, a double quote or a slash, starts
 // with an apostrophe, or starts like a repeat count ("3*").
 void appendBareOrQuoted(std::string& line, std::string_view text);
 

@@ -10,20 +10,14 @@
 #include "common/strings.hpp"
 #include "common/text_lines.hpp"
 #include "gis/byte_order.hpp"
+#include "gis/file_layouts.hpp"
 
 namespace zx::dbf {
-namespace {
 
-constexpr std::size_t kPrefixBytes = 32;
-constexpr std::size_t kDescriptorBytes = 32;
-constexpr unsigned char kDescriptorsEnd = 0x0D;
-constexpr unsigned char kEndOfData = 0x1A;
-
-}  // namespace
 
 HeaderOutcome readHeader(platform::File& file, DbfTable& table) {
     file.rewind();
-    std::array<unsigned char, kPrefixBytes> prefix{};
+    std::array<unsigned char, kDescriptorBytes> prefix{};
     if (file.readBytes(prefix.data(), prefix.size()) != prefix.size()) return {HeaderFault::EndOfFile};
     table.headerRecordCount = static_cast<std::int32_t>(bytes::getLE32(&prefix[4]));
     table.headerBytes = bytes::getLE16(&prefix[8]);
@@ -33,7 +27,7 @@ HeaderOutcome readHeader(platform::File& file, DbfTable& table) {
     for (;;) {
         std::array<unsigned char, kDescriptorBytes> d{};
         if (file.readBytes(d.data(), 1) != 1) return {HeaderFault::EndOfFile};
-        if (d[0] == kDescriptorsEnd) break;
+        if (d[0] == kHeaderEnd) break;
         if (file.readBytes(d.data() + 1, d.size() - 1) != d.size() - 1) return {HeaderFault::EndOfFile};
         if (table.fields.size() == kMaxDbfFields) return {HeaderFault::TooManyFields};
         // Writers leave whatever was in memory behind the name's NUL; it is not part of the name.
@@ -64,7 +58,7 @@ RecordStatus readRecord(platform::File& file, DbfTable& table, std::string& line
     // No byte where a record would start: the end of the data, as pyshp leaves it (no end byte).
     if (got == 0) return RecordStatus::EndOfData;
     flag = record[0];
-    if (static_cast<unsigned char>(flag) == kEndOfData) return RecordStatus::EndOfData;
+    if (static_cast<unsigned char>(flag) == kFileEnd) return RecordStatus::EndOfData;
     if (flag != ' ' && flag != '\0' && flag != '*') return RecordStatus::Unrecognised;
     if (got < record.size()) return RecordStatus::EndOfFile;
     ++table.recordsDone;
@@ -74,12 +68,7 @@ RecordStatus readRecord(platform::File& file, DbfTable& table, std::string& line
         const std::string_view text = significantPart(std::string_view(record).substr(at, static_cast<std::size_t>(field.width)));
         at += static_cast<std::size_t>(field.width);
         if (field.type == 'C' || field.type == 'c') {
-            line.push_back('"');
-            for (const char c : text) {
-                if (c == '"') line.push_back('"');
-                line.push_back(c);
-            }
-            line.push_back('"');
+            appendQuoted(line, text);
         } else if (!text.empty() && text.front() == '*') {
             line.push_back('0');  // a number too wide for its field
         } else {

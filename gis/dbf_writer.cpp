@@ -9,6 +9,7 @@
 #include "common/strings.hpp"
 #include "common/text_lines.hpp"
 #include "gis/byte_order.hpp"
+#include "gis/file_layouts.hpp"
 
 namespace zx::dbf {
 namespace {
@@ -17,8 +18,6 @@ using bytes::putLE16;
 using bytes::putLE32;
 
 constexpr unsigned char kVersion = 3;  // dBASE III without memo
-constexpr unsigned char kHeaderEnd = 0x0D;
-constexpr unsigned char kFileEnd = 0x1A;
 constexpr std::size_t kFieldNameLength = 10;
 // The record length with its deletion byte must fit the header's 16-bit field.
 constexpr std::int64_t kMaxRecordLength = 65534;
@@ -34,8 +33,6 @@ constexpr std::array kDbfTypes{
     DbfType{"CHAR", 'C', 0, 0},    DbfType{"LOGICAL", 'C', 1, 0}, DbfType{"FLOAT", 'N', 16, 5},
     DbfType{"INTEGER", 'N', 8, 0}, DbfType{"DECIMAL", 'N', 0, 0},
 };
-
-std::uint64_t headerLength(std::size_t fieldCount) { return 32 * fieldCount + 33; }
 
 }  // namespace
 

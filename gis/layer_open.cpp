@@ -20,9 +20,6 @@
 namespace zx {
 namespace {
 
-// Prompt codes of the opener: they make no difference to the open, but are the library's.
-constexpr int kMapInfoPrompt = 80;
-constexpr int kShapefilePrompt = 1;
 
 
 enum class Direction { Input, Output, Other };

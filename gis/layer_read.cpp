@@ -23,7 +23,6 @@
 namespace zx {
 namespace {
 
-constexpr int kMapInfoPrompt = 80;
 constexpr std::string_view kDefaultCoordSys =
     "CoordSys NonEarth Units \"m\" Bounds(-9999999, -9999999) (9999999, 9999999)";
 
@@ -122,12 +121,6 @@ void placeLabel(const GisObject& object, ObjectReadout& out, bool noCentre) {
 }
 
 }  // namespace
-
-void LayerTable::stopWithMessages(std::string_view line1, std::string_view line2, std::string_view line3) {
-    gisMessageLines[1] = line2;
-    if (!line3.empty()) gisMessageLines[2] = line3;
-    stopWithMessage(line1);
-}
 
 void LayerTable::requireId(int gisID, std::string_view routine) const {
     if (gisID < 1 || gisID > gisMaxLayers) {

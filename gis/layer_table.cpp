@@ -40,6 +40,13 @@ void LayerTable::stopWithMessage(std::string_view line1) {
     EXITS();
 }
 
+void LayerTable::stopWithMessages(std::string_view line1, std::string_view line2, std::string_view line3) {
+    gisMessageLines[1] = line2;
+    gisMessageLines[2] = line3;
+    gisMessageLines[3].clear();
+    stopWithMessage(line1);
+}
+
 void LayerTable::stopLine(std::string_view what) { internalStop(what, {}, false); }
 
 std::string LayerTable::pleaseContact(std::string_view what) { return withContactRequest(what, "  Please contact "); }

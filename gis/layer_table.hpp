@@ -127,6 +127,9 @@ public:
     bool closeAllLayers();
 
 private:
+    // Prompt codes of the opener: they make no difference to the open, but are the library's.
+    static constexpr int kMapInfoPrompt = 80;
+    static constexpr int kShapefilePrompt = 1;
     // Every failure found while finishing a shapefile layer's files.
     static constexpr std::string_view kFinishFailure =
         "ERROR 0413 - Rewriting .dbf file header with final information.";
@@ -135,6 +138,9 @@ private:
     void reportLine(std::string_view text);
     // Line 1 of the message lines printed after one empty line, then the end of the run.
     [[noreturn]] void stopWithMessage(std::string_view line1);
+    // The same with lines 2 and 3 (the others blank).
+    [[noreturn]] void stopWithMessages(std::string_view line1, std::string_view line2,
+                                       std::string_view line3 = {});
     // An internal stop written as one console line: what, then the request to contact the maker.
     [[noreturn]] static void stopLine(std::string_view what);
     // What, then two blanks and the request to contact the maker, as one message line.
@@ -162,8 +168,6 @@ private:
     void finishDbf(DbfTable& table);
     void finishShpSet(ShpFileSet& set);
     // Reading.
-    [[noreturn]] void stopWithMessages(std::string_view line1, std::string_view line2,
-                                       std::string_view line3 = {});
     [[noreturn]] void stopOnMif(const mif::Outcome& outcome, std::string_view line, std::int32_t limit);
     [[noreturn]] void stopOnShp(const shp::Outcome& outcome, const ShpFileSet& set, bool coordinates,
                                 std::int32_t limit);

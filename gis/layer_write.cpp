@@ -99,12 +99,10 @@ void LayerTable::requireFiniteVertices(int gisID) {
     const std::size_t count = std::min(static_cast<std::size_t>(std::max(v.nv, 0)), v.x.size());
     for (std::size_t j = 0; j < count; ++j) {
         if (std::isfinite(v.x[j]) && std::isfinite(v.y[j])) continue;
-        gisMessageLines[1] = "Vertex " + AINTEGER(static_cast<std::int32_t>(j + 1)) +
-                             " is not a finite number in layer " + slot(gisID).fileName;
-        gisMessageLines[2].clear();
-        gisMessageLines[3].clear();
-        stopWithMessage(formatOf(gisID) == LayerFormat::Mif ? "ERROR 0439 - Writing .mif file object coordinates."
-                                                            : "ERROR 0439 - Writing .shp file object coordinates.");
+        stopWithMessages(formatOf(gisID) == LayerFormat::Mif ? "ERROR 0439 - Writing .mif file object coordinates."
+                                                             : "ERROR 0439 - Writing .shp file object coordinates.",
+                         "Vertex " + AINTEGER(static_cast<std::int32_t>(j + 1)) + " is not a finite number in layer " +
+                             slot(gisID).fileName);
     }
 }
 
@@ -256,8 +254,7 @@ void LayerTable::writeDbfValues(DbfTable& table, std::string_view line, std::str
     platform::File* file = table.unit > 0 ? units().file(table.unit) : nullptr;
     if (file == nullptr) stopWithMessage(failure);
     if (dbf::writeRecord(*file, table, line, dbfBuffers_)) return;
-    gisMessageLines[1] = line.substr(0, 1000);
-    stopWithMessage(withContactRequest(routine));
+    stopWithMessages(withContactRequest(routine), line.substr(0, 1000));
 }
 
 void LayerTable::writeRecord(int gisID, const GisObject& object) { writeRecordOf(gisID, object, false); }

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "gis/layer_records.hpp"
+#include "gis/file_layouts.hpp"
 
 namespace zx {
 
@@ -29,7 +30,8 @@ struct ShpSetKind {
     char letter;
     std::int32_t shapeType;
 };
-inline constexpr std::array<ShpSetKind, kShpSets> kShpSetKinds{{{'P', 1}, {'L', 3}, {'R', 5}}};
+inline constexpr std::array<ShpSetKind, kShpSets> kShpSetKinds{
+    {{'P', shp::kPointShape}, {'L', shp::kPolyLineShape}, {'R', shp::kPolygonShape}}};
 
 // The set an object of the kind goes to, in the .shp and the .dbf alike (a text object's anchor
 // and a multipoint go to the points); nullopt for None, which goes to every open set, and for

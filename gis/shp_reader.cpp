@@ -8,15 +8,13 @@
 #include <array>
 
 #include "gis/byte_order.hpp"
+#include "gis/file_layouts.hpp"
 
 namespace zx::shp {
 namespace {
 
-constexpr std::size_t kHeaderBytes = 100;
 constexpr std::int64_t kBoxBytes = 32;
 constexpr std::int64_t kPointBytes = 16;
-
-enum ShapeType : std::int32_t { NullShape = 0, PointShape = 1, PolylineShape = 3, PolygonShape = 5, MultipointShape = 8 };
 
 Outcome failure(Fault fault) { return {fault, 0, {}}; }
 Outcome malformed(std::string reason) { return {Fault::Malformed, 0, std::move(reason)}; }
@@ -107,12 +105,12 @@ Outcome readObjectType(platform::File& file, ShpFileSet& set, GisObject& object)
     set.recordShapeType = shapeType;
     object.nr = 0;
     switch (shapeType) {
-        case NullShape: object.none = true; return {};
-        case PointShape:
+        case kNullShape: object.none = true; return {};
+        case kPointShape:
             object.point = true;
             if (bytesLeft(file, set) < kPointBytes) return malformed("a point record without its point");
             return {};
-        case PolylineShape: {
+        case kPolyLineShape: {
             std::array<unsigned char, kBoxBytes + 8> box{};
             if (bytesLeft(file, set) < static_cast<std::int64_t>(box.size())) return malformed("no part count");
             if (file.readBytes(box.data(), box.size()) != box.size()) return failure(Fault::EndOfFile);
@@ -125,7 +123,7 @@ Outcome readObjectType(platform::File& file, ShpFileSet& set, GisObject& object)
             object.plineMultiple = parts >= 2;
             return readPartStarts(file, object, parts, points, 1);
         }
-        case PolygonShape: {
+        case kPolygonShape: {
             std::array<unsigned char, kBoxBytes + 4> box{};
             if (bytesLeft(file, set) < static_cast<std::int64_t>(box.size()) + 4) return malformed("no ring count");
             if (file.readBytes(box.data(), box.size()) != box.size()) return failure(Fault::EndOfFile);
@@ -136,7 +134,7 @@ Outcome readObjectType(platform::File& file, ShpFileSet& set, GisObject& object)
             object.nr = rings;
             return {};
         }
-        case MultipointShape: {
+        case kMultiPointShape: {
             std::array<unsigned char, kBoxBytes + 4> box{};
             if (bytesLeft(file, set) < static_cast<std::int64_t>(box.size())) return malformed("no point count");
             if (file.readBytes(box.data(), box.size()) != box.size()) return failure(Fault::EndOfFile);
@@ -170,9 +168,9 @@ Outcome readObject(platform::File& file, ShpFileSet& set, GisObject& object, std
         return {};
     };
     switch (set.recordShapeType) {
-        case NullShape: nv = 0; return {};
-        case PointShape:
-        case MultipointShape: {
+        case kNullShape: nv = 0; return {};
+        case kPointShape:
+        case kMultiPointShape: {
             if (bytesLeft(file, set) < kPointBytes) return malformed("more points read than it holds");
             double px = 0.0;
             double py = 0.0;
@@ -184,7 +182,7 @@ Outcome readObject(platform::File& file, ShpFileSet& set, GisObject& object, std
             }
             break;
         }
-        case PolylineShape: {
+        case kPolyLineShape: {
             if (object.nr >= object.count) return malformed("more parts read than it holds");
             ++object.nr;
             const auto part = static_cast<std::size_t>(object.nr);
@@ -193,7 +191,7 @@ Outcome readObject(platform::File& file, ShpFileSet& set, GisObject& object, std
             if (Outcome read = readPoints(nv, 0); read.fault != Fault::None) return read;
             break;
         }
-        case PolygonShape: {
+        case kPolygonShape: {
             std::int32_t points = 0;
             if (!readInt32(file, points)) return failure(Fault::EndOfFile);
             if (Outcome counts = checkCounts(set, file, object.nr, points); counts.fault != Fault::None) return counts;

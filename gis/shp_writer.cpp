@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "gis/byte_order.hpp"
+#include "gis/file_layouts.hpp"
 
 namespace zx::shp {
 namespace {
@@ -14,17 +15,6 @@ namespace {
 using bytes::putBE32;
 using bytes::putLE32;
 using bytes::putLE64;
-
-constexpr std::int32_t kFileCode = 9994;
-constexpr std::int32_t kVersion = 1000;
-constexpr std::int32_t kRecordHeaderWords = 4;
-constexpr std::int32_t kIndexEntryWords = 4;
-
-constexpr std::int32_t kNullShape = 0;
-constexpr std::int32_t kPointShape = 1;
-constexpr std::int32_t kPolyLineShape = 3;
-constexpr std::int32_t kPolygonShape = 5;
-constexpr std::int32_t kMultiPointShape = 8;
 
 constexpr auto u32(std::int32_t v) { return static_cast<std::uint32_t>(v); }
 
@@ -89,8 +79,8 @@ void writePartStarts(platform::File& file, std::span<const std::int32_t> partSta
 
 }  // namespace
 
-std::array<unsigned char, 100> header(const ShpFileSet& set, std::int32_t lengthWords) {
-    std::array<unsigned char, 100> h{};
+std::array<unsigned char, kHeaderBytes> header(const ShpFileSet& set, std::int32_t lengthWords) {
+    std::array<unsigned char, kHeaderBytes> h{};
     putBE32(&h[0], u32(set.fileCode));
     putBE32(&h[24], u32(lengthWords));  // file length, in 16-bit words
     putLE32(&h[28], u32(set.version));

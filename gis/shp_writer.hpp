@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 
+#include "gis/file_layouts.hpp"
 #include "gis/layer_records.hpp"
 #include "gis/object_kind.hpp"
 #include "platform/file.hpp"
@@ -15,7 +16,7 @@
 namespace zx::shp {
 
 // Written at open and rewritten at close from here, so the two never disagree on a field.
-std::array<unsigned char, 100> header(const ShpFileSet& set, std::int32_t lengthWords);
+std::array<unsigned char, kHeaderBytes> header(const ShpFileSet& set, std::int32_t lengthWords);
 
 // Starts a .shp or .shx file: file code, version and the header's length into the set, the
 // header at the file's start.

@@ -42,11 +42,9 @@ class DbfReaderTest : public LayerTest {
 protected:
     // A point layer of the given number of objects whose table is then replaced by the bytes.
     void layerWithTable(int points, const Bytes& table) {
-        gisAttributeTemplate().columns = {{"ID", "Integer", 0}};
-        const int id = openOutput("t.shp", "P");
-        for (int i = 0; i < points; ++i) put(id, &GisObject::point, {double(i), double(i)}, std::to_string(i));
-        int closing = id;
-        this->table->closeLayer(closing);
+        std::vector<std::pair<double, double>> at;
+        for (int i = 0; i < points; ++i) at.emplace_back(i, i);
+        writePointLayer("t.shp", at, 0);
         std::ofstream(dir.file("t_P.dbf"), std::ios::binary)
             .write(reinterpret_cast<const char*>(table.data()), static_cast<std::streamsize>(table.size()));
     }

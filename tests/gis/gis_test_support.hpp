@@ -101,6 +101,20 @@ protected:
         table->writeRecord(id, object);
     }
 
+    // Closes a layer written through the table, finishing its files.
+    void closeOutput(int id) { table->closeLayer(id); }
+
+    // A closed point layer with an integer ID column, the IDs counting from firstId.
+    void writePointLayer(std::string_view name, const std::vector<std::pair<double, double>>& points, int firstId = 1) {
+        table->gisAttributeTemplate.columns = {{"ID", "Integer", 0}};
+        const int id = openOutput(name, "P");
+        for (std::size_t k = 0; k < points.size(); ++k) {
+            put(id, &GisObject::point, {points[k].first, points[k].second},
+                std::to_string(firstId + static_cast<int>(k)));
+        }
+        closeOutput(id);
+    }
+
     // Opens an input layer, reads its header and every object to the layer's end, as a caller of
     // the library does; nodeLimit is the capacity the caller declares for its vertex arrays.
     std::vector<ReadObject> readLayer(std::string_view name, std::int32_t nodeLimit = kMaxVertices) {

@@ -71,8 +71,7 @@ TEST_F(LayerReadTest, EveryKindWrittenReadsBackInBothFormats) {
         for (const bool shapefile : {false, true}) {
             const int id = openOutput(base + (shapefile ? ".shp" : ".mif"), std::string(1, c.set));
             put(id, c.kind, c.xy, "\"" + base + "\",1.5", c.starts);
-            int closing = id;
-            table->closeLayer(closing);
+            closeOutput(id);
             const std::string read = shapefile ? base + "_" + c.set + ".shp" : base + ".mif";
             const auto objects = readLayer(read);
             ASSERT_EQ(objects.size(), 1u) << read;
@@ -166,12 +165,7 @@ TEST_F(LayerReadTest, RereadingAndCountingKeepThePlace) {
 
 // A shapefile layer rewound reads its shapes and records from the first again.
 TEST_F(LayerReadTest, AShapefileLayerRewindsToItsFirstShapeAndRecord) {
-    table->gisAttributeTemplate.columns = {{"ID", "Integer", 0}};
-    const int written = openOutput("w.shp", "P");
-    put(written, &GisObject::point, {1, 2}, "1");
-    put(written, &GisObject::point, {3, 4}, "2");
-    int closing = written;
-    table->closeLayer(closing);
+    writePointLayer("w.shp", {{1, 2}, {3, 4}});
     const int id = table->openLayer("w_P.shp", "", "I ", false);
     table->readHeader(id);
     EXPECT_EQ(table->numberRecords(id), 2);
@@ -279,12 +273,7 @@ TEST_F(LayerReadTest, MifObjectsReadNothingBeyondThemselves) {
 // Shape records: trailing bytes behind the header's length are not records, and a record longer
 // than its shape needs does not move the next one.
 TEST_F(LayerReadTest, ShapeRecordsArePlacedByTheirLengths) {
-    table->gisAttributeTemplate.columns = {{"ID", "Integer", 0}};
-    const int id = openOutput("s.shp", "P");
-    put(id, &GisObject::point, {1, 2}, "1");
-    put(id, &GisObject::point, {3, 4}, "2");
-    int closing = id;
-    table->closeLayer(closing);
+    writePointLayer("s.shp", {{1, 2}, {3, 4}});
     Bytes shp = readBytes("s_P.shp");
     // The first record grows by 8 bytes of padding; the header's lengths follow.
     Bytes padded(shp.begin(), shp.begin() + 128);

@@ -53,12 +53,7 @@ Bytes shpFile(const std::vector<Bytes>& contents, std::int32_t lengthWords = 0) 
 }
 
 TEST_F(ShpReaderTest, MalformedRecordsStopNamingTheRecord) {
-    table->gisAttributeTemplate.columns = {{"ID", "Integer", 0}};
-    const int id = openOutput("b.shp", "P");
-    put(id, &GisObject::point, {1, 1}, "1");
-    put(id, &GisObject::point, {2, 2}, "2");
-    int closing = id;
-    table->closeLayer(closing);
+    writePointLayer("b.shp", {{1, 1}, {2, 2}});
     const Bytes point = cat({le32(1), Bytes(16)});
     const std::string typeError = "\nERROR 0424 - Reading \\.shp file object type\\.\n";
     const std::string coordinateError = "\nERROR 0429 - Reading \\.shp file object coordinates\\.\n";
