@@ -172,12 +172,6 @@ std::string fixed(double value, int width, int decimals) {
     return text;
 }
 
-std::string fixedGrowing(double value, int width, int decimals, int leadingBlanks) {
-    std::string text;
-    appendFixedGrowing(text, value, width, decimals, leadingBlanks);
-    return text;
-}
-
 std::string integer(std::int64_t value, int width) {
     std::string text;
     appendInteger(text, value, width);

@@ -21,6 +21,10 @@ std::string integerMin(std::int64_t value, int width, int minDigits);  // Iw.m
 // The same fields appended to the caller's text, with no text of their own: for the lines that
 // are written once per object.
 void appendFixed(std::string& out, double value, int width, int decimals);
+// A real in a text field whose readers split values at separators rather than at columns: the
+// Fw.d field when the value fits it with at least `leadingBlanks` blanks before it, and otherwise
+// that many blanks followed by all the digits the value needs (same decimals), so that a value
+// never turns into asterisks or runs into its neighbour.
 void appendFixedGrowing(std::string& out, double value, int width, int decimals, int leadingBlanks);
 void appendInteger(std::string& out, std::int64_t value, int width);
 
@@ -28,12 +32,6 @@ void appendInteger(std::string& out, std::int64_t value, int width);
 inline std::string real4(float value) { return fixed(value, 15, 7); }
 inline std::string real8(double value) { return fixed(value, 25, 16); }
 inline std::string integerDefault(std::int64_t value) { return integer(value, 12); }
-
-// A real in a text field whose readers split values at separators rather than at columns: the
-// Fw.d field when the value fits it with at least `leadingBlanks` blanks before it, and otherwise
-// that many blanks followed by all the digits the value needs (same decimals), so that a value
-// never turns into asterisks or runs into its neighbour.
-std::string fixedGrowing(double value, int width, int decimals, int leadingBlanks);
 
 // The digits of a real rounded to d decimals, without padding (as fixed() would show them in a
 // field wide enough); "" for NaN and infinities.

@@ -39,7 +39,7 @@ std::string levelHeader(std::string_view corner, const LevelGrid& grid, const Ta
     std::string text(corner);
     for (const float level : grid.levels()) {
         text += ',';
-        text += file.field(level, 5, 2);
+        file.appendField(text, level, 5, 2);
     }
     return text;
 }
@@ -117,11 +117,13 @@ LevelGrid mtxOrificeFlowTable(const Network& network, const inpOrifice& orifice,
     const LevelGrid grid = mtxLevelGrid(h.transitionDepth, h.crestLevel);
 
     file.line(levelHeader("1", grid, file));
+    std::string text;
     for (const float row : grid.levels()) {
-        std::string text = file.field(row, 5, 2);
+        text.clear();
+        file.appendField(text, row, 5, 2);
         for (const float column : grid.levels()) {
             text += ',';
-            text += file.field(mtxFlow(h, row, column), 10, 2);
+            file.appendField(text, mtxFlow(h, row, column), 10, 2);
         }
         file.line(text);
     }
@@ -131,9 +133,12 @@ LevelGrid mtxOrificeFlowTable(const Network& network, const inpOrifice& orifice,
 void mtxOrificeAreaTable(const inpXsection& xsection, const LevelGrid& grid, TableFile& file) {
     // The area is the same at every level: the header has no corner cell.
     file.line(levelHeader("", grid, file));
-    const std::string cell = "," + file.field(orificeArea(xsection), 10, 2);
+    std::string cell = ",";
+    file.appendField(cell, orificeArea(xsection), 10, 2);
+    std::string text;
     for (const float row : grid.levels()) {
-        std::string text = file.field(row, 5, 2);
+        text.clear();
+        file.appendField(text, row, 5, 2);
         for (std::size_t k = 0; k < grid.levels().size(); ++k) text += cell;
         file.line(text);
     }

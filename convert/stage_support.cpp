@@ -80,17 +80,17 @@ void TableFile::row(std::initializer_list<float> values) {
     row_.clear();
     for (const float value : values) {
         if (!row_.empty()) row_ += ',';
-        row_ += field(value, 15, 7);
+        appendField(row_, value, 15, 7);
     }
     writeUnitRecord(unit_, row_);
 }
 
-std::string TableFile::field(double value, int width, int decimals) const {
+void TableFile::appendField(std::string& line, double value, int width, int decimals) const {
     if (!std::isfinite(value)) {
         stopWith({"ERROR - A number of table " + name_ + " is beyond the range of real numbers."},
                  Spacing::EmptyLineBefore);
     }
-    return fmt::fixedGrowing(value, width, decimals, 0);
+    fmt::appendFixedGrowing(line, value, width, decimals, 0);
 }
 
 std::optional<std::array<Point, 2>> crossLine(Point from, Point to) {

@@ -66,9 +66,10 @@ public:
     // The values as fixed-point numbers of 15 columns with 7 decimals (wider where a value needs
     // it), separated by commas.
     void row(std::initializer_list<float> values);
-    // One number of the table, Fw.d or wider where it needs more columns; a value that is not a
-    // finite number (a computation beyond the reals' range) ends the run naming the table.
-    std::string field(double value, int width, int decimals) const;
+    // One number of the table appended to a line, Fw.d or wider where it needs more columns; a
+    // value that is not a finite number (a computation beyond the reals' range) ends the run
+    // naming the table.
+    void appendField(std::string& line, double value, int width, int decimals) const;
 
 private:
     std::string name_;

@@ -56,7 +56,9 @@ constexpr std::tuple<double, int, int, int, std::string_view> kGrowingCases[] = 
 
 TEST(FixedField, GrowingFieldKeepsEveryDigitAndItsSeparation) {
     for (const auto& [value, width, decimals, blanks, expected] : kGrowingCases) {
-        EXPECT_EQ(fmt::fixedGrowing(value, width, decimals, blanks), expected)
+        std::string field = "|";  // appended to what the line already holds
+        fmt::appendFixedGrowing(field, value, width, decimals, blanks);
+        EXPECT_EQ(field.substr(1), expected)
             << value << " in F" << width << "." << decimals << " after " << blanks;
     }
 }
