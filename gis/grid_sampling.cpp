@@ -44,13 +44,15 @@ std::int32_t addSaturating(std::int32_t a, std::int32_t b) {
                                                                 std::numeric_limits<std::int32_t>::max()));
 }
 
-// Array rows and columns a pass or a cell may write: the sampled area for cells and centres; for
-// faces and corners also the area's low boundary (row M1, column M2), which lies in the arrays
-// when the offsets are at least 1.
-IndexBox writableBox(const SamplingGrid& grid, bool boundaryToo) {
-    const int low = boundaryToo ? 0 : 1;
-    return {std::max(grid.rowOffset + low, 1), std::max(grid.columnOffset + low, 1),
-            std::min(grid.rowOffset + grid.rows, grid.n1), std::min(grid.columnOffset + grid.columns, grid.n2)};
+// Array rows and columns a region pass may write: the sampled area, and along an axis where the
+// pass samples cell edges rather than centres also the area's low edge (row M1 or column M2, in
+// the arrays when the offset is at least 1). Along the other axis row M1 or column M2 holds the
+// centres of cells outside the area, so a column face keeps to rows M1 + 1 on and a row face to
+// columns M2 + 1 on.
+IndexBox writableBox(const SamplingGrid& grid, bool lowRowEdge, bool lowColumnEdge) {
+    return {std::max(grid.rowOffset + (lowRowEdge ? 0 : 1), 1),
+            std::max(grid.columnOffset + (lowColumnEdge ? 0 : 1), 1), std::min(grid.rowOffset + grid.rows, grid.n1),
+            std::min(grid.columnOffset + grid.columns, grid.n2)};
 }
 
 // Cuts the segment to the sampled area widened by one cell on every side, so a long segment that
@@ -270,8 +272,10 @@ int GridSampler::regionPass(Pass pass, const GisObject& object, int nv, const Sa
     // Grid point (j, i) of the arrays stands at (i DX, j DY); each pass moves the region so that
     // this point falls on the pass's sample point of local cell (j - M1, i - M2): its centre, the
     // middle of its high-x or high-y face, or its high corner.
-    const double cellsX = pass == Pass::Centre || pass == Pass::RowFace ? 0.5 : 0.0;
-    const double cellsY = pass == Pass::Centre || pass == Pass::ColumnFace ? 0.5 : 0.0;
+    const bool onColumnEdge = pass == Pass::ColumnFace || pass == Pass::Corner;
+    const bool onRowEdge = pass == Pass::RowFace || pass == Pass::Corner;
+    const double cellsX = onColumnEdge ? 0.0 : 0.5;
+    const double cellsY = onRowEdge ? 0.0 : 0.5;
     const double shiftX = (grid.columnOffset + cellsX) * grid.dx;
     const double shiftY = (grid.rowOffset + cellsY) * grid.dy;
     for (std::size_t k = 0; k < static_cast<std::size_t>(nv); ++k) {
@@ -309,7 +313,7 @@ int GridSampler::regionPass(Pass pass, const GisObject& object, int nv, const Sa
     case Pass::Corner:
         break;
     }
-    const IndexBox area = writableBox(grid, pass != Pass::Centre);
+    const IndexBox area = writableBox(grid, onRowEdge, onColumnEdge);
     const std::int32_t integerValue = integerForm(value);
     int count = 0;
     for (int column = marked.firstColumn; column <= marked.lastColumn; ++column) {
