@@ -259,6 +259,15 @@ struct ModeCase {
     int count;
     std::size_t centres, columnFaces, rowFaces;
 };
+SamplingSwitches switchesOf(const ModeCase& c) {
+    SamplingSwitches sw;
+    sw.countOnly = c.countOnly;
+    sw.faces = c.faces;
+    sw.allPairs = c.allPairs;
+    sw.integerValues = c.integerValues;
+    return sw;
+}
+
 TEST(GridSamplingRegion, SwitchesChooseThePassesAndTheirArrays) {
     // The square (0.2, 0.2)-(3.8, 3.8) on a unit grid: 16 centres, 12 faces of each kind, 9 corners.
     const ModeCase cases[] = {
@@ -274,12 +283,8 @@ TEST(GridSamplingRegion, SwitchesChooseThePassesAndTheirArrays) {
         GridSampler sampler;
         Grids g(10, 10);
         Part p;
-        SamplingSwitches sw;
-        sw.countOnly = c.countOnly;
-        sw.faces = c.faces;
-        sw.allPairs = c.allPairs;
-        sw.integerValues = c.integerValues;
-        const auto s = sample(sampler, square(p, 0.2, 0.2, 3.8, 3.8), p, 1.0F, unitGrid(10, 10, 10, 10), sw, g);
+        const auto s =
+            sample(sampler, square(p, 0.2, 0.2, 3.8, 3.8), p, 1.0F, unitGrid(10, 10, 10, 10), switchesOf(c), g);
         EXPECT_EQ(s.count, c.count);
         EXPECT_TRUE(s.log.ends_with(c.countOnly || c.faces || c.allPairs ? " points\n" : " cells\n")) << s.log;
         EXPECT_EQ(g.set(g.centreInteger).size(), c.integerValues ? c.centres : 0U);
@@ -289,32 +294,22 @@ TEST(GridSamplingRegion, SwitchesChooseThePassesAndTheirArrays) {
     }
 }
 
-struct OffsetAreaCase {
-    const char* what;
-    bool countOnly, faces, allPairs;
-    int count;
-    std::size_t centres, columnFaces, rowFaces;
-};
 TEST(GridSamplingRegion, FacesOfAnOffsetAreaBelongToItsCells) {
     // The area 3 x 3 at offset (1, 1) in arrays of 6 x 6, under a region reaching past every
     // array edge: 9 centres, column faces on rows 2-4 of columns 1-4, row faces on rows 1-4 of
     // columns 2-4, 16 corners. Row 1 holds no column face and column 1 no row face: those would
     // be faces of cells below or left of the area.
-    const OffsetAreaCase cases[] = {
-        {"faces", false, true, false, 24, 0, 12, 12},
-        {"all pairs", false, false, true, 33, 9, 12, 12},
-        {"count only", true, false, false, 9 + 12 + 12 + 16, 0, 0, 0},
+    const ModeCase cases[] = {
+        {"faces", false, true, false, false, 24, 0, 12, 12},
+        {"all pairs", false, false, true, false, 33, 9, 12, 12},
+        {"count only", true, false, false, false, 9 + 12 + 12 + 16, 0, 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         GridSampler sampler;
         Grids g(6, 6);
         Part p;
-        SamplingSwitches sw;
-        sw.countOnly = c.countOnly;
-        sw.faces = c.faces;
-        sw.allPairs = c.allPairs;
-        const auto s = sample(sampler, square(p, -9, -9, 9, 9), p, 1.0F, unitGrid(3, 3, 6, 6, 1, 1), sw, g);
+        const auto s = sample(sampler, square(p, -9, -9, 9, 9), p, 1.0F, unitGrid(3, 3, 6, 6, 1, 1), switchesOf(c), g);
         EXPECT_EQ(s.count, c.count);
         EXPECT_EQ(g.set(g.centreReal).size(), c.centres);
         const auto columnFaces = g.set(g.columnFaceReal), rowFaces = g.set(g.rowFaceReal);
