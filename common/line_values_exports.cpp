@@ -2,6 +2,7 @@
 // name.
 #include "common/fortran_abi.hpp"
 #include "common/line_values.hpp"
+#include "common/zervanix_text.h"
 
 namespace {
 using zx::abi::fill;

@@ -2,6 +2,7 @@
 // result text first (filled blank-padded to its declared length), then every argument by address.
 #include "common/fortran_abi.hpp"
 #include "common/number_text.hpp"
+#include "common/zervanix_text.h"
 
 using zx::abi::fill;
 

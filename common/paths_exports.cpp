@@ -1,6 +1,7 @@
 // common/paths_exports.cpp: the path routines as exported by name.
 #include "common/fortran_abi.hpp"
 #include "common/paths.hpp"
+#include "common/zervanix_text.h"
 
 namespace {
 using zx::abi::fill;

@@ -1,6 +1,7 @@
 // common/strings_exports.cpp: the comparison, case and cleaning routines as exported by name.
 #include "common/fortran_abi.hpp"
 #include "common/strings.hpp"
+#include "common/zervanix_text.h"
 
 namespace {
 using zx::abi::fill;

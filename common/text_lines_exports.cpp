@@ -1,6 +1,7 @@
 // common/text_lines_exports.cpp: the line tests and cleaners as exported by name.
 #include "common/fortran_abi.hpp"
 #include "common/text_lines.hpp"
+#include "common/zervanix_text.h"
 
 namespace {
 using zx::abi::fill;

@@ -15,82 +15,14 @@
 #include <string>
 #include <string_view>
 
+#include "common/zervanix_text.h"
 #include "platform/console.hpp"
 #include "platform/process.hpp"
 
-extern "C" {
-using Logical = std::int32_t;
-using std::size_t;
-// common/strings_exports.cpp
-Logical ASAME(const char*, const char*, size_t, size_t);
-Logical ASAMECS(const char*, const char*, size_t, size_t);
-void UPPERCASE(char*, size_t, const char*, size_t);
-void LOWERCASE(char*, size_t, const char*, size_t);
-void REMOVEQUOTES(char*, size_t, const char*, size_t);
-void REMOVESPACES(char*, size_t, const char*, size_t);
-void CLEANATTRIBUTENAME(char*, size_t, const char*, size_t);
-void DOUBLEQUOTE(char*, size_t, const char*, size_t);
-void ALPHANUMERICONLY(char*, size_t, const char*, const char*, size_t, size_t);
-void REPLACE(char*, size_t, const char*, const char*, const char*, size_t, size_t, size_t);
-void REPLACEALL(char*, size_t, const char*, const char*, const char*, size_t, size_t, size_t);
-std::int32_t CSVCOLUMN(const char*, const char*, const std::int32_t*, size_t, size_t);
-// common/line_values_exports.cpp
-Logical FLAGEXISTS(const char*, const char*, size_t, size_t);
-Logical FLAGEXISTSRET(const char*, const char*, char*, size_t, size_t, size_t);
-Logical READGIS(const char*, const char*, size_t, size_t);
-Logical WRITEGIS(const char*, const char*, size_t, size_t);
-Logical READROWCOL(const char*, const char*, size_t, size_t);
-Logical CHECKLINE(const char*, const char*, const char*, const std::int32_t*, char*, char*, size_t, size_t, size_t,
-                  size_t, size_t);
-Logical CSVVALUE(const char*, const std::int32_t*, float*, size_t);
-std::int32_t EXTRACTINTEGER(const char*, const char*, const char*, const std::int32_t*, const std::int32_t*, size_t,
-                            size_t, size_t);
-float EXTRACTREAL(const char*, const char*, const char*, const std::int32_t*, const float*, size_t, size_t, size_t);
-void EXTRACTSTRING(char*, size_t, const char*, const char*, const char*, const std::int32_t*, size_t, size_t, size_t);
-void EXTRACTSTRINGREM(char*, size_t, const char*, const char*, const char*, const std::int32_t*, size_t, size_t,
-                      size_t);
-std::int32_t NUMBEROFSUBSTRINGS(char*, const char*, size_t, size_t);
-void SUBSTRING(char*, size_t, const char*, const char*, const std::int32_t*, size_t, size_t);
-std::int32_t NUMBEROFNUMBERS(const char*, size_t);
-std::int32_t NUMBEROFDAYS(const char*, size_t);
-Logical CHECKINT(const char*, std::int32_t*, size_t);
-Logical CHECKINT4(const char*, std::int32_t*, size_t);
-Logical CHECKINT8(const char*, std::int64_t*, size_t);
-// common/number_text_exports.cpp
-void AINTEGER(char*, size_t, const std::int32_t*);
-void AINTEGER8(char*, size_t, const std::int64_t*);
-void AINTEGERPREC0(char*, size_t, const std::int32_t*, const std::int32_t*);
-void AINTEGER8PREC0(char*, size_t, const std::int64_t*, const std::int32_t*);
-void AREAL(char*, size_t, const float*);
-void AREAL8(char*, size_t, const double*);
-void AREALD(char*, size_t, const float*, const std::int32_t*);
-void AREALD8(char*, size_t, const double*, const std::int32_t*);
-// common/paths_exports.cpp
-void FILEEXT(char*, size_t, const char*, size_t);
-void FILEEXTKC(char*, size_t, const char*, size_t);
-void FILE___EXT(char*, size_t, const char*, size_t);
-void FILENAME(char*, size_t, const char*, size_t);
-void FILENAMEEXT(char*, size_t, const char*, size_t);
-void FILENAMENO_(char*, size_t, const char*, size_t);
-void FILENAMEPATH(char*, size_t, const char*, size_t);
-void FILENAMEPATHNO_(char*, size_t, const char*, size_t);
-void FILEFOLDERPATH(char*, size_t, const char*, size_t);
-void REMOVEDOTDOT(char*, size_t, const char*, size_t);
-void ADDFOLDER(char*, size_t, const char*, const char*, size_t, size_t);
-void CLEANPATH(char*, size_t, char*, size_t);
-std::int32_t DRIVEFOLDER(char*, size_t);
-// common/text_lines_exports.cpp and common/exit_exports.cpp
-Logical COMMENTLINE(char*, size_t);
-Logical NUMBERLINE(char*, size_t);
-Logical POSITIVEINTEGERNUMBER(char*, size_t);
-Logical BLANK(char*, size_t);
-void REMOVETABS(char*, size_t, const char*, size_t);
-void TRIMF(char*, size_t, const char*, size_t);
-void SS256(char*, size_t, const char*, size_t);
-std::int32_t LENSL(char*, size_t);
-}
-
 namespace {
+
+using Logical = std::int32_t;  // true -1, false 0
+using std::size_t;
 
 constexpr std::size_t kMaxText = 300;    // a line of a control file, or longer
 constexpr std::size_t kMaxResult = 300;  // result buffers of 0 to this many characters

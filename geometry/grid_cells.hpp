@@ -5,9 +5,43 @@
 // Grid arrays are N1 x N2 with the row index first: point (j, i) is element (i - 1) N1 + j - 1.
 // Cell lists and index results are 1-based, as the callers' arrays are.
 #pragma once
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 
 namespace zx {
+
+// First row, first column, last row, last column of a block of cells or grid points.
+struct IndexBox {
+    std::int32_t firstRow = 0;
+    std::int32_t firstColumn = 0;
+    std::int32_t lastRow = 0;
+    std::int32_t lastColumn = 0;
+};
+
+// The array element of grid point or cell (row, column) in arrays of n1 rows.
+inline std::size_t gridElement(int n1, int row, int column) {
+    return static_cast<std::size_t>(column - 1) * static_cast<std::size_t>(n1) + static_cast<std::size_t>(row - 1);
+}
+
+// The integer form of a value that a grid element receives: rounded, halves away from zero,
+// saturating at the integer's range (NaN gives 0).
+inline std::int32_t integerForm(float value) {
+    if (std::isnan(value)) return 0;
+    const double rounded = std::round(static_cast<double>(value));
+    constexpr double kLow = std::numeric_limits<std::int32_t>::min();
+    constexpr double kHigh = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(std::clamp(rounded, kLow, kHigh));
+}
+
+// An integer element plus a value, held at the integer's range rather than wrapping round.
+inline std::int32_t addSaturating(std::int32_t a, std::int32_t b) {
+    const std::int64_t sum = static_cast<std::int64_t>(a) + b;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(sum, std::numeric_limits<std::int32_t>::min(),
+                                                                std::numeric_limits<std::int32_t>::max()));
+}
 
 // The steps from cell A to cell B (indexes 1 and 2 of each): count m + 1 with m the larger index
 // distance, and the per-step change of each index (0 when A is B). An index below 1 is taken from

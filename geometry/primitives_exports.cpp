@@ -3,6 +3,7 @@
 // stays inside the library.
 #include "common/fortran_abi.hpp"
 #include "geometry/primitives.hpp"
+#include "geometry/zervanix_geometry.h"
 
 using zx::abi::Logical;
 using zx::abi::logical;

@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
-#include <limits>
 #include <new>
 #include <string>
 
@@ -30,27 +29,19 @@ Shape shapeOf(const GisObject& object) {
     return Shape::Line;
 }
 
-std::size_t elementAt(const SamplingGrid& grid, int row, int column) {
-    return static_cast<std::size_t>(column - 1) * static_cast<std::size_t>(grid.n1) + static_cast<std::size_t>(row - 1);
-}
-
 bool inArrays(const SamplingGrid& grid, int row, int column) {
     return row >= 1 && row <= grid.n1 && column >= 1 && column <= grid.n2;
 }
 
-std::int32_t addSaturating(std::int32_t a, std::int32_t b) {
-    const std::int64_t sum = std::int64_t{a} + b;
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(sum, std::numeric_limits<std::int32_t>::min(),
-                                                                std::numeric_limits<std::int32_t>::max()));
-}
-
-// Array rows and columns a pass or a cell may write: the sampled area for cells and centres; for
-// faces and corners also the area's low boundary (row M1, column M2), which lies in the arrays
-// when the offsets are at least 1.
-IndexBox writableBox(const SamplingGrid& grid, bool boundaryToo) {
-    const int low = boundaryToo ? 0 : 1;
-    return {std::max(grid.rowOffset + low, 1), std::max(grid.columnOffset + low, 1),
-            std::min(grid.rowOffset + grid.rows, grid.n1), std::min(grid.columnOffset + grid.columns, grid.n2)};
+// Array rows and columns a region pass may write: the sampled area, and along an axis where the
+// pass samples cell edges rather than centres also the area's low edge (row M1 or column M2, in
+// the arrays when the offset is at least 1). Along the other axis row M1 or column M2 holds the
+// centres of cells outside the area, so a column face keeps to rows M1 + 1 on and a row face to
+// columns M2 + 1 on.
+IndexBox writableBox(const SamplingGrid& grid, bool lowRowEdge, bool lowColumnEdge) {
+    return {std::max(grid.rowOffset + (lowRowEdge ? 0 : 1), 1),
+            std::max(grid.columnOffset + (lowColumnEdge ? 0 : 1), 1), std::min(grid.rowOffset + grid.rows, grid.n1),
+            std::min(grid.columnOffset + grid.columns, grid.n2)};
 }
 
 // Cuts the segment to the sampled area widened by one cell on every side, so a long segment that
@@ -96,13 +87,6 @@ std::string padded(std::string text, std::size_t width) {
 }
 
 }  // namespace
-
-std::int32_t integerForm(float value) {
-    if (std::isnan(value)) return 0;
-    const double rounded = std::round(double{value});
-    return static_cast<std::int32_t>(std::clamp(rounded, double{std::numeric_limits<std::int32_t>::min()},
-                                                double{std::numeric_limits<std::int32_t>::max()}));
-}
 
 int GridSampler::samplePart(const GisObject& object, const double* x, const double* y, int nv, float value,
                             const SamplingGrid& grid, const SamplingSwitches& switches, const GridArrays& arrays,
@@ -156,11 +140,11 @@ int GridSampler::assignCell(int row, int column, const SamplingGrid& grid, const
     const int i = column + grid.columnOffset;
     if (!inArrays(grid, j, i)) return 0;
     if (switches.integerValues) {
-        arrays.centreInteger[elementAt(grid, j, i)] = integerForm(value);
+        arrays.centreInteger[gridElement(grid.n1, j, i)] = integerForm(value);
         return 1;
     }
     if (!switches.faces) {
-        arrays.centreReal[elementAt(grid, j, i)] = value;
+        arrays.centreReal[gridElement(grid.n1, j, i)] = value;
         return 1;
     }
     const float share = switches.add && switches.halve ? value / 2.0F : value;
@@ -168,7 +152,7 @@ int GridSampler::assignCell(int row, int column, const SamplingGrid& grid, const
     const auto setFace = [&](float* face, int faceRow, int faceColumn) {
         // The low faces of a cell in the first array row or column lie before the arrays.
         if (!inArrays(grid, faceRow, faceColumn)) return;
-        float& element = face[elementAt(grid, faceRow, faceColumn)];
+        float& element = face[gridElement(grid.n1, faceRow, faceColumn)];
         element = switches.add ? element + share : value;
         ++faces;
     };
@@ -259,7 +243,7 @@ int GridSampler::sampleRegion(const GisObject& object, int nv, const SamplingGri
         const IndexBox& marked = markedBoxes_[static_cast<std::size_t>(b)];
         const auto rows = static_cast<std::size_t>(marked.lastRow - marked.firstRow + 1);
         for (int column = marked.firstColumn; column <= marked.lastColumn; ++column) {
-            std::memset(marks_.data() + elementAt(grid, marked.firstRow, column), 0, rows);
+            std::memset(marks_.data() + gridElement(grid.n1, marked.firstRow, column), 0, rows);
         }
     }
     return count;
@@ -270,8 +254,10 @@ int GridSampler::regionPass(Pass pass, const GisObject& object, int nv, const Sa
     // Grid point (j, i) of the arrays stands at (i DX, j DY); each pass moves the region so that
     // this point falls on the pass's sample point of local cell (j - M1, i - M2): its centre, the
     // middle of its high-x or high-y face, or its high corner.
-    const double cellsX = pass == Pass::Centre || pass == Pass::RowFace ? 0.5 : 0.0;
-    const double cellsY = pass == Pass::Centre || pass == Pass::ColumnFace ? 0.5 : 0.0;
+    const bool onColumnEdge = pass == Pass::ColumnFace || pass == Pass::Corner;
+    const bool onRowEdge = pass == Pass::RowFace || pass == Pass::Corner;
+    const double cellsX = onColumnEdge ? 0.0 : 0.5;
+    const double cellsY = onRowEdge ? 0.0 : 0.5;
     const double shiftX = (grid.columnOffset + cellsX) * grid.dx;
     const double shiftY = (grid.rowOffset + cellsY) * grid.dy;
     for (std::size_t k = 0; k < static_cast<std::size_t>(nv); ++k) {
@@ -309,13 +295,13 @@ int GridSampler::regionPass(Pass pass, const GisObject& object, int nv, const Sa
     case Pass::Corner:
         break;
     }
-    const IndexBox area = writableBox(grid, pass != Pass::Centre);
+    const IndexBox area = writableBox(grid, onRowEdge, onColumnEdge);
     const std::int32_t integerValue = integerForm(value);
     int count = 0;
     for (int column = marked.firstColumn; column <= marked.lastColumn; ++column) {
         const bool columnInArea = column >= area.firstColumn && column <= area.lastColumn;
         for (int row = marked.firstRow; row <= marked.lastRow; ++row) {
-            const std::size_t e = elementAt(grid, row, column);
+            const std::size_t e = gridElement(grid.n1, row, column);
             if (marks_[e] == 0) continue;
             if (!columnInArea || row < area.firstRow || row > area.lastRow) {
                 marks_[e] = 0;

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "geometry/grid_cells.hpp"
 #include "gis/layer_records.hpp"
 
 namespace zx {
@@ -51,17 +52,6 @@ struct GridArrays {
     std::int32_t* rowFaceInteger = nullptr;
     float* rowFaceReal = nullptr;
 };
-
-// First row, first column, last row, last column.
-struct IndexBox {
-    std::int32_t firstRow = 0;
-    std::int32_t firstColumn = 0;
-    std::int32_t lastRow = 0;
-    std::int32_t lastColumn = 0;
-};
-
-// The value's integer form: rounded, halves away from zero, saturating at the integer's range.
-std::int32_t integerForm(float value);
 
 // One driver's work storage and the rules that sample one part of an object. Work arrays are
 // kept from object to object (and reallocated only when the array extents change), so sampling

@@ -21,6 +21,39 @@ void appendCoordinates(std::string& line, double x, double y, int decimals = kCo
     fmt::appendFixedGrowing(line, y, kCoordinateWidth, decimals, 1);
 }
 
+// Vertex lines of one object, each composed in the caller's work text.
+struct VertexLines {
+    platform::File& file;
+    VertexView v;
+    std::string& line;
+
+    void vertex(std::int32_t j) {  // 1-based
+        line.clear();
+        appendCoordinates(line, v.x[static_cast<std::size_t>(j - 1)], v.y[static_cast<std::size_t>(j - 1)]);
+        file.writeRecord(line);
+    }
+    void run(std::int32_t first, std::int32_t count) {
+        for (std::int32_t j = first; j < first + count; ++j) vertex(j);
+    }
+    // A polyline section or a region ring of one vertex is written with that vertex twice: MIF
+    // readers reject a section of fewer than two vertices.
+    void section(std::int32_t first, std::int32_t count) {
+        file.writeRecord(" " + AINTEGER(std::max(count, 2)));
+        run(first, count);
+        if (count == 1) vertex(first);
+    }
+    // Part i runs from its start to the vertex before the next part's start, the last part to the
+    // last vertex.
+    void parts(std::span<const std::int32_t> partStarts) {
+        const auto vertexCount = static_cast<std::int32_t>(v.x.size());
+        for (std::size_t i = 0; i < partStarts.size(); ++i) {
+            const std::int32_t first = partStarts[i];
+            const std::int32_t end = i + 1 < partStarts.size() ? partStarts[i + 1] : vertexCount + 1;
+            section(first, end - first);
+        }
+    }
+};
+
 }  // namespace
 
 void writeHeader(platform::File& file, const GisAttributeTemplate& columns, std::string_view coordSysLine) {
@@ -43,30 +76,7 @@ void writeObject(platform::File& file, ObjectKind kind, std::span<const std::int
                  std::string_view textLine, std::string_view styleLine1, std::string_view styleLine2,
                  std::string& line) {
     const auto vertexCount = static_cast<std::int32_t>(v.x.size());
-    auto vertexLine = [&](std::size_t j) {
-        line.clear();
-        appendCoordinates(line, v.x[j], v.y[j]);
-        file.writeRecord(line);
-    };
-    auto writeVertices = [&](std::int32_t first, std::int32_t count) {
-        for (std::int32_t j = first; j < first + count; ++j) vertexLine(static_cast<std::size_t>(j - 1));
-    };
-    // A polyline section or a region ring of one vertex is written with that vertex twice: MIF
-    // readers reject a section of fewer than two vertices.
-    auto writeSection = [&](std::int32_t first, std::int32_t count) {
-        file.writeRecord(" " + AINTEGER(std::max(count, 2)));
-        writeVertices(first, count);
-        if (count == 1) vertexLine(static_cast<std::size_t>(first - 1));
-    };
-    // Part i runs from its start to the vertex before the next part's start, the last part to the
-    // last vertex.
-    auto writeParts = [&] {
-        for (std::size_t i = 0; i < partStarts.size(); ++i) {
-            const std::int32_t first = partStarts[i];
-            const std::int32_t end = i + 1 < partStarts.size() ? partStarts[i + 1] : vertexCount + 1;
-            writeSection(first, end - first);
-        }
-    };
+    VertexLines vertices{file, v, line};
     const auto partsText = AINTEGER(static_cast<std::int32_t>(partStarts.size()));
     const bool lineOrRegion = kind == ObjectKind::Pline || kind == ObjectKind::PlineMultiple || kind == ObjectKind::Region;
     // Without vertices there is no geometry to write, and MIF readers reject an empty polyline or
@@ -83,7 +93,7 @@ void writeObject(platform::File& file, ObjectKind kind, std::span<const std::int
             break;
         case ObjectKind::Multipoint:
             file.writeRecord("MultiPoint " + AINTEGER(vertexCount));
-            writeVertices(1, vertexCount);
+            vertices.run(1, vertexCount);
             break;
         case ObjectKind::Line:
             line = "Line ";
@@ -93,16 +103,16 @@ void writeObject(platform::File& file, ObjectKind kind, std::span<const std::int
             break;
         case ObjectKind::Pline:
             file.writeRecord("Pline " + AINTEGER(std::max(vertexCount, 2)));
-            writeVertices(1, vertexCount);
-            if (vertexCount == 1) vertexLine(0);
+            vertices.run(1, vertexCount);
+            if (vertexCount == 1) vertices.vertex(1);
             break;
         case ObjectKind::PlineMultiple:
             file.writeRecord("Pline Multiple " + partsText);
-            writeParts();
+            vertices.parts(partStarts);
             break;
         case ObjectKind::Region:
             file.writeRecord("Region " + partsText);
-            writeParts();
+            vertices.parts(partStarts);
             break;
         case ObjectKind::Text:
             file.writeRecord("Text");

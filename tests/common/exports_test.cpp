@@ -10,14 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/zervanix_text.h"
 #include "geometry/zervanix_geometry.h"
-
-extern "C" {
-void AREAL(char*, std::size_t, const float*);
-void AREALD(char*, std::size_t, const float*, const std::int32_t*);
-void CLEANPATH(char*, std::size_t, char*, std::size_t);
-std::int32_t NUMBEROFSUBSTRINGS(char*, const char*, std::size_t, std::size_t);
-}
 
 namespace {
 

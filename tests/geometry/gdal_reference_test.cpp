@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,15 +19,6 @@
 
 namespace zx {
 namespace {
-
-std::string findProgram(const std::string& name) {
-    std::istringstream path(std::getenv("PATH") != nullptr ? std::getenv("PATH") : "");
-    for (std::string folder; std::getline(path, folder, ':');) {
-        const auto candidate = std::filesystem::path(folder) / name;
-        if (!folder.empty() && std::filesystem::exists(candidate)) return candidate.string();
-    }
-    return {};
-}
 
 std::string number(double v) {
     char text[32];
@@ -46,13 +36,13 @@ public:
         test::TempDir dir;
         test::writeText(dir.file("in.geojson"),
                         R"({"type":"FeatureCollection","features":[)" + geometries + "]}");
-        std::vector<std::string> argv{findProgram("gdal_rasterize"), "-q", "-burn", "1", "-init", "0", "-ot", "Byte",
+        std::vector<std::string> argv{"gdal_rasterize", "-q", "-burn", "1", "-init", "0", "-ot", "Byte",
                                       "-of", "ENVI", "-te", number(x0), number(y0), number(x0 + columns * dx),
                                       number(y0 + rows * dy), "-ts", std::to_string(columns), std::to_string(rows)};
         if (allTouched) argv.push_back("-at");
         argv.push_back("in.geojson");
         argv.push_back("out.bin");
-        const auto result = test::run(argv, dir.path());
+        const auto result = test::runFromPath(argv, dir.path());
         EXPECT_EQ(result.status, 0) << result.err;
         pixels_ = test::readBytes(dir.path() / "out.bin");
         EXPECT_EQ(pixels_.size(), static_cast<std::size_t>(columns * rows));
@@ -74,9 +64,7 @@ std::string feature(const std::string& type, const std::string& coordinates) {
 
 class GdalReference : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (findProgram("gdal_rasterize").empty()) GTEST_SKIP() << "gdal_rasterize is not installed (gdal-bin)";
-    }
+    void SetUp() override { ZX_REQUIRE_PROGRAM("gdal_rasterize"); }
 };
 
 TEST_F(GdalReference, MarkedGridPointsAreThePixelCentresBurntInsideTheRegion) {

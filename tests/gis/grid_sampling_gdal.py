@@ -134,13 +134,15 @@ def burn(grid, sample_point, layer, options, fids=None):
 
 
 def area_mask(grid, sample_point):
-    """The elements a pass may write: the sampled area, and for faces and corners its low
-    boundary row M1 and column M2 too."""
+    """The elements a pass may write: the sampled area, and along an axis where the sample point
+    lies on a cell edge its low edge too (column M2 for column faces, row M1 for row faces, both
+    for corners)."""
     _, _, _, _, _, _, rows, columns, m1, m2, n1, n2 = grid
-    low = 1 if sample_point == "centre" else 0
+    ox, oy = SAMPLE_POINTS[sample_point]
+    low_j, low_i = (0 if oy == 1.0 else 1), (0 if ox == 1.0 else 1)
     j = np.arange(1, n1 + 1)[:, None]
     i = np.arange(1, n2 + 1)[None, :]
-    return (j >= m1 + low) & (j <= m1 + rows) & (i >= m2 + low) & (i <= m2 + columns)
+    return (j >= m1 + low_j) & (j <= m1 + rows) & (i >= m2 + low_i) & (i <= m2 + columns)
 
 
 def probe(probe_path, layer_path, grid, flags, folder):

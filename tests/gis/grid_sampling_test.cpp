@@ -227,6 +227,7 @@ TEST(GridSamplingLine, ALongSegmentMostlyOffTheGridIsClippedBeforeItIsWalked) {
 
 // A region covering the whole arrays, the area 3 x 4 from (3, 2) in arrays of 8 x 8: centre
 // passes stay in the area, face passes reach its low boundary faces too, never beyond the area.
+// Column faces keep to the area's rows, row faces to its columns.
 TEST(GridSamplingRegion, PassesAreClampedToTheSampledArea) {
     GridSampler sampler;
     Part p;
@@ -244,10 +245,11 @@ TEST(GridSamplingRegion, PassesAreClampedToTheSampledArea) {
     sw.faces = true;
     Grids faces(8, 8);
     s = sample(sampler, region, p, 1.0F, grid, sw, faces);
-    EXPECT_EQ(s.count, 2 * 4 * 5);
-    EXPECT_EQ(faces.set(faces.columnFaceReal).front(), (std::pair{2, 1}));
+    EXPECT_EQ(s.count, 3 * 5 + 4 * 4);
+    EXPECT_EQ(faces.set(faces.columnFaceReal).front(), (std::pair{3, 1}));
     EXPECT_EQ(faces.set(faces.columnFaceReal).back(), (std::pair{5, 5}));
-    EXPECT_EQ(faces.set(faces.rowFaceReal).size(), 20U);
+    EXPECT_EQ(faces.set(faces.rowFaceReal).front(), (std::pair{2, 2}));
+    EXPECT_EQ(faces.set(faces.rowFaceReal).size(), 16U);
     EXPECT_EQ(faces.set(faces.centreReal).size(), 0U);
 }
 
@@ -257,6 +259,15 @@ struct ModeCase {
     int count;
     std::size_t centres, columnFaces, rowFaces;
 };
+SamplingSwitches switchesOf(const ModeCase& c) {
+    SamplingSwitches sw;
+    sw.countOnly = c.countOnly;
+    sw.faces = c.faces;
+    sw.allPairs = c.allPairs;
+    sw.integerValues = c.integerValues;
+    return sw;
+}
+
 TEST(GridSamplingRegion, SwitchesChooseThePassesAndTheirArrays) {
     // The square (0.2, 0.2)-(3.8, 3.8) on a unit grid: 16 centres, 12 faces of each kind, 9 corners.
     const ModeCase cases[] = {
@@ -272,18 +283,40 @@ TEST(GridSamplingRegion, SwitchesChooseThePassesAndTheirArrays) {
         GridSampler sampler;
         Grids g(10, 10);
         Part p;
-        SamplingSwitches sw;
-        sw.countOnly = c.countOnly;
-        sw.faces = c.faces;
-        sw.allPairs = c.allPairs;
-        sw.integerValues = c.integerValues;
-        const auto s = sample(sampler, square(p, 0.2, 0.2, 3.8, 3.8), p, 1.0F, unitGrid(10, 10, 10, 10), sw, g);
+        const auto s =
+            sample(sampler, square(p, 0.2, 0.2, 3.8, 3.8), p, 1.0F, unitGrid(10, 10, 10, 10), switchesOf(c), g);
         EXPECT_EQ(s.count, c.count);
         EXPECT_TRUE(s.log.ends_with(c.countOnly || c.faces || c.allPairs ? " points\n" : " cells\n")) << s.log;
         EXPECT_EQ(g.set(g.centreInteger).size(), c.integerValues ? c.centres : 0U);
         EXPECT_EQ(g.set(g.centreReal).size(), c.integerValues ? 0U : c.centres);
         EXPECT_EQ(g.set(g.columnFaceReal).size(), c.columnFaces);
         EXPECT_EQ(g.set(g.rowFaceReal).size(), c.rowFaces);
+    }
+}
+
+TEST(GridSamplingRegion, FacesOfAnOffsetAreaBelongToItsCells) {
+    // The area 3 x 3 at offset (1, 1) in arrays of 6 x 6, under a region reaching past every
+    // array edge: 9 centres, column faces on rows 2-4 of columns 1-4, row faces on rows 1-4 of
+    // columns 2-4, 16 corners. Row 1 holds no column face and column 1 no row face: those would
+    // be faces of cells below or left of the area.
+    const ModeCase cases[] = {
+        {"faces", false, true, false, false, 24, 0, 12, 12},
+        {"all pairs", false, false, true, false, 33, 9, 12, 12},
+        {"count only", true, false, false, false, 9 + 12 + 12 + 16, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        GridSampler sampler;
+        Grids g(6, 6);
+        Part p;
+        const auto s = sample(sampler, square(p, -9, -9, 9, 9), p, 1.0F, unitGrid(3, 3, 6, 6, 1, 1), switchesOf(c), g);
+        EXPECT_EQ(s.count, c.count);
+        EXPECT_EQ(g.set(g.centreReal).size(), c.centres);
+        const auto columnFaces = g.set(g.columnFaceReal), rowFaces = g.set(g.rowFaceReal);
+        EXPECT_EQ(columnFaces.size(), c.columnFaces);
+        EXPECT_EQ(rowFaces.size(), c.rowFaces);
+        for (const auto& [j, i] : columnFaces) EXPECT_TRUE(j >= 2 && j <= 4 && i <= 4) << j << ", " << i;
+        for (const auto& [j, i] : rowFaces) EXPECT_TRUE(j <= 4 && i >= 2 && i <= 4) << j << ", " << i;
     }
 }
 
