@@ -40,15 +40,12 @@ TEST(DataLine, SplitsWordsAtBlanksAloneAndReadsEachNumberWhole) {
     using Status = InpLineValues::Status;
     const std::tuple<std::string_view, std::string_view, Status> cases[] = {
         {"J1 \t 10.5 -2e3", "J1|10.5|-2e3", Status::Ok},
-        {"J,3 1 1", "J,3|1|1", Status::Ok},
-        {"'J2 1 1", "'J2|1|1", Status::Ok},
-        {"C1/2 1 1 ;x", "C1/2|1|1|;x", Status::Ok},  // comments are gone before words are split
+        {"'J,2* 1 1", "'J,2*|1|1", Status::Ok},
         {"\"J 4\" 1 1", "J 4|1|1", Status::Ok},
         {"\"C,1 \"\"x\"\"\" 1 1", "C,1 \"x\"|1|1", Status::Ok},
         {"J\"1 1 1", "J\"1|1|1", Status::Ok},  // a quote within a word is a character of it
         {"J2 2*100", "J2|2*100", Status::BadValue},
         {"J3 200,,", "J3|200,,", Status::BadValue},
-        {"J3 200, 1", "J3|200,|1", Status::BadValue},
         {"J4 3* 1", "J4|3*|1", Status::BadValue},
         {"J5 \"1\" 1", "J5|1|1", Status::BadValue},  // a quoted number is a text
         {"J6 1", "J6|1", Status::EndOfLine},
