@@ -1,5 +1,5 @@
-// common/list_input.cpp: the free-form record reader shared by the value readers, the dBASE
-// record writer and the .inp reader.
+// common/list_input.cpp: the free-form record reader shared by the value readers and the dBASE
+// record writer, and the number syntax that the .inp reader takes too.
 #include "common/list_input.hpp"
 
 #include <cctype>

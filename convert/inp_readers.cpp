@@ -72,7 +72,13 @@ public:
         writeAfterEmptyLine("Reading " + std::string(texts.header) + " data...");
     }
 
-    bool next() { return lines_.next(); }
+    // The next data line. A NUL byte in it (a binary file, or a text saved badly) is a read error:
+    // a name holding one would be cut short in one layer and unreadable in the other.
+    bool next() {
+        if (!lines_.next()) return false;
+        if (line().find('\0') != std::string::npos) stop(texts_.readError);
+        return true;
+    }
     const std::string& line() const { return lines_.line(); }
 
     // The record after the `used` ones must fit in the capacity.
@@ -107,11 +113,10 @@ private:
     SectionLines lines_;
 };
 
-std::string_view firstWord(std::string_view line) {
-    const auto start = line.find_first_not_of(' ');
-    if (start == std::string_view::npos) return {};
-    const auto end = line.find(' ', start);
-    return line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+std::string firstWord(std::string_view line) {
+    std::string word;
+    InpWords(line).next(word);
+    return word;
 }
 
 }  // namespace
@@ -261,7 +266,7 @@ void inpReadTransects(int unit, XsTableSet& tables, int capacity) {
     float nChannel = -1.0F;
     while (section.next()) {
         const std::string& line = section.line();
-        const std::string_view keyword = firstWord(line);
+        const std::string keyword = firstWord(line);
         if (ASAME(keyword, "NC")) {
             section.check(InpLineValues(line).skip().real4(nLeft).real4(nRight).real4(nChannel));
         } else if (ASAME(keyword, "X1")) {

@@ -6,6 +6,7 @@
 
 #include "common/checked_number.hpp"
 #include "common/line_values.hpp"
+#include "common/list_input.hpp"
 #include "common/strings.hpp"
 #include "common/text_lines.hpp"
 #include "common/units.hpp"
@@ -81,10 +82,31 @@ constexpr SectionKeyword kSectionKeywords[] = {
     {"BACKDROP", 49, kFlag},
 };
 
+// The first record shows how the file was saved. Windows editors put a byte-order mark before
+// UTF-8 text, which is no part of the first line (a header there would go unseen). A UTF-16 file
+// ("Unicode" to Notepad) has a mark of its own or a NUL byte beside each ASCII character: none of
+// its lines reads as SWMM text.
+void takeFirstRecord(std::string_view fileName, std::string& line) {
+    constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+    if (line.starts_with(kUtf8Mark)) {
+        line.erase(0, kUtf8Mark.size());
+        return;
+    }
+    if (line.starts_with("\xFF\xFE") || line.starts_with("\xFE\xFF") || line.find('\0') != std::string::npos) {
+        stopWith({"ERROR - The .inp file " + std::string(fileName) +
+                  " is saved as UTF-16 (Unicode): it must be saved as ANSI or UTF-8."},
+                 Spacing::EmptyLineBefore);
+    }
+}
+
 // The next record of the .inp file as it stands; false at the end of the file.
 bool readInpLine(int unit, std::string& line) {
+    const platform::File* file = units().file(unit);
+    const bool firstRecord = file != nullptr && file->position() == 0;
     switch (readUnitRecord(unit, line)) {
-        case RecordStatus::Ok: return true;
+        case RecordStatus::Ok:
+            if (firstRecord) takeFirstRecord(file->name(), line);
+            return true;
         case RecordStatus::EndOfFile: return false;
         case RecordStatus::Error: break;
     }
@@ -112,27 +134,55 @@ void inpCleanLine(std::string& line) {
     line.resize(significantPart(line).size());
 }
 
-int inpCountWords(std::string_view line) {
-    int count = 0;
-    bool afterBlank = true;
-    for (char c : significantPart(line)) {
-        if (c == ' ') {
-            afterBlank = true;
-        } else if (afterBlank) {
-            ++count;
-            afterBlank = false;
+InpWords::Item InpWords::next(std::string& word) {
+    constexpr std::string_view kBlanks = " \t";
+    word.clear();
+    quoted_ = false;
+    position_ = std::min(line_.find_first_not_of(kBlanks, position_), line_.size());
+    if (position_ == line_.size()) return Item::EndOfLine;
+    if (line_[position_] != '"') {
+        const std::size_t end = std::min(line_.find_first_of(kBlanks, position_), line_.size());
+        word.assign(line_.substr(position_, end - position_));
+        position_ = end;
+        return Item::Word;
+    }
+    quoted_ = true;
+    for (++position_; position_ < line_.size(); ++position_) {
+        const char c = line_[position_];
+        if (c != '"') {
+            word.push_back(c);
+        } else if (position_ + 1 < line_.size() && line_[position_ + 1] == '"') {
+            word.push_back('"');
+            ++position_;
+        } else {
+            ++position_;
+            if (position_ == line_.size() || kBlanks.find(line_[position_]) != std::string_view::npos) {
+                return Item::Word;
+            }
+            break;
         }
     }
+    position_ = line_.size();
+    return Item::Malformed;
+}
+
+int inpCountWords(std::string_view line) {
+    InpWords words(line);
+    std::string word;
+    int count = 0;
+    for (auto item = words.next(word); item != InpWords::Item::EndOfLine; item = words.next(word)) ++count;
     return count;
 }
 
 void inpResetSectionFlags(SectionFlags& flags) { flags.fill(false); }
 
-void inpScanSections(int unit, SectionFlags& flags, bool& anyLinks) {
+std::size_t inpScanSections(int unit, SectionFlags& flags, bool& anyLinks) {
     anyLinks = false;
+    std::size_t headers = 0;
     std::string line;
     while (readInpLine(unit, line)) {
         if (!isHeader(line)) continue;
+        ++headers;
         inpCleanLine(line);
         const auto* keyword = std::find_if(std::begin(kSectionKeywords), std::end(kSectionKeywords),
                                            [&](const SectionKeyword& k) { return FLAGEXISTS(line, k.keyword); });
@@ -143,6 +193,7 @@ void inpScanSections(int unit, SectionFlags& flags, bool& anyLinks) {
         if (keyword->effect != KeywordEffect::Recognised) flags[keyword->flag] = true;
         if (keyword->effect == KeywordEffect::SetFlagAndLinks) anyLinks = true;
     }
+    return headers;
 }
 
 std::optional<float> inpReal4(std::string_view text) {
@@ -157,12 +208,10 @@ std::optional<double> inpReal8(std::string_view text) {
 
 bool InpLineValues::nextValue() {
     if (status_ != Status::Ok) return false;
-    switch (reader_.next(value_)) {
-        case listin::ListReader::Item::Value: return true;
-        case listin::ListReader::Item::Empty:
-        case listin::ListReader::Item::Slash: return false;
-        case listin::ListReader::Item::EndOfRecord: status_ = Status::EndOfLine; return false;
-        case listin::ListReader::Item::Malformed: status_ = Status::BadValue; return false;
+    switch (words_.next(value_)) {
+        case InpWords::Item::Word: return true;
+        case InpWords::Item::EndOfLine: status_ = Status::EndOfLine; return false;
+        case InpWords::Item::Malformed: status_ = Status::BadValue; return false;
     }
     return false;
 }
@@ -175,8 +224,8 @@ InpLineValues& InpLineValues::text(std::string& target, std::size_t length) {
 template <typename Number, typename Parse>
 InpLineValues& InpLineValues::number(Number& target, Parse parse) {
     if (!nextValue()) return *this;
-    // A number in quotes is a text, as the free-form reader has it.
-    const auto value = reader_.lastQuoted() ? std::nullopt : parse(value_);
+    // A number in quotes is a text.
+    const auto value = words_.quoted() ? std::nullopt : parse(value_);
     if (value) target = *value;
     else status_ = Status::BadValue;
     return *this;

@@ -2,11 +2,11 @@
 // values, the scan for the sections it holds, and the walk through the data lines of one section.
 //
 // Lines are read as SWMM reads them: at most 1000 characters; TAB and CR are blanks; ";" outside
-// double quotes starts a comment; a line left blank is skipped. A section header is a line with
-// "[" in column 1, and a section runs to the next such line or to the end of the file. Values are
-// read in free form (common/list_input.hpp): separated by blanks or a comma, texts possibly
-// quoted, values beyond those wanted ignored; a slash is a character of a word, as SWMM has it
-// ("C1/2" is a name), and numbers are finite ("nan" and "inf" are not numbers of a network).
+// double quotes starts a comment; a line left blank is skipped; a UTF-8 byte-order mark before the
+// first line is no part of it. A section header is a line with "[" in column 1, and a section runs
+// to the next such line or to the end of the file. The words of a data line are separated by blanks
+// alone (InpWords), and a value is one whole word; numbers are finite ("nan" and "inf" are not
+// numbers of a network).
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -14,7 +14,6 @@
 #include <string>
 #include <string_view>
 
-#include "common/list_input.hpp"
 #include "convert/network.hpp"
 
 namespace zx::convert {
@@ -25,7 +24,30 @@ inline constexpr std::size_t kInpLineLength = 1000;
 // the comment removed, trailing blanks dropped.
 void inpCleanLine(std::string& line);
 
-// The number of runs of non-blank characters.
+// The words of a data line, in order, as SWMM splits them: blanks (and TABs) separate words and
+// every other character belongs to one, so ",", "*", "'" and "/" are characters of names and
+// numbers alike ("J,3" and "'J2" are names; "2*100" and "200,," are no numbers). A word that begins
+// with a double quote runs to the closing quote, so that a name may hold blanks; a doubled quote
+// inside stands for one, and the closing quote must end the word.
+class InpWords {
+public:
+    enum class Item { Word, EndOfLine, Malformed };
+
+    explicit InpWords(std::string_view line) : line_(line) {}
+
+    // The next word into `word`, without its quotes. Malformed (an unclosed quote, or a closing
+    // quote followed by more of the word) ends the line.
+    Item next(std::string& word);
+    // Whether the last word was written in quotes.
+    bool quoted() const { return quoted_; }
+
+private:
+    std::string_view line_;
+    std::size_t position_ = 0;
+    bool quoted_ = false;
+};
+
+// The number of words of the line (a malformed rest counts as one).
 int inpCountWords(std::string_view line);
 
 void inpResetSectionFlags(SectionFlags& flags);
@@ -33,21 +55,20 @@ void inpResetSectionFlags(SectionFlags& flags);
 // Reads the file from its start to its end and sets the flag of every section header found
 // (by the first keyword of the scan's table that the header holds, case ignored); anyLinks tells
 // whether a [CONDUITS], [WEIRS] or [ORIFICES] header was among them. A header of no known
-// section is reported and otherwise ignored.
-void inpScanSections(int unit, SectionFlags& flags, bool& anyLinks);
+// section is reported and otherwise ignored. Gives the number of header lines, known or not.
+std::size_t inpScanSections(int unit, SectionFlags& flags, bool& anyLinks);
 
 // A number of the model's text: the free-form syntax, finite values only.
 std::optional<float> inpReal4(std::string_view text);
 std::optional<double> inpReal8(std::string_view text);
 
-// The values of one data line, read in order. An empty value leaves its target as it was. The
-// first value that is missing or does not convert to its target's type fails the line; reads
-// after a failure change nothing.
+// The values of one data line, one word each, read in order. The first value that is missing or
+// does not read whole as its target's type fails the line; reads after a failure change nothing.
 class InpLineValues {
 public:
     enum class Status { Ok, EndOfLine, BadValue };
 
-    explicit InpLineValues(std::string_view line) : reader_(line, listin::ListReader::Slash::IsCharacter) {}
+    explicit InpLineValues(std::string_view line) : words_(line) {}
 
     // A text, cut at the given length.
     InpLineValues& text(std::string& target, std::size_t length = kNameLength);
@@ -61,12 +82,12 @@ public:
     Status status() const { return status_; }
 
 private:
-    // True when a value was read into value_; false when the target stays as it is.
+    // True when a value was read into value_; false when the line has failed.
     bool nextValue();
     template <typename Number, typename Parse>
     InpLineValues& number(Number& target, Parse parse);
 
-    listin::ListReader reader_;
+    InpWords words_;
     std::string value_;
     Status status_ = Status::Ok;
 };

@@ -132,24 +132,35 @@ void readMifProjection(const RunSettings& run) {
     CLOSER(unit);
 }
 
-// The first line of the .prj file, the text of every .prj file written; an empty first line is an
-// empty projection, an empty file an error.
+// The text of the .prj file, written whole into every .prj file: a coordinate system may be
+// written over several lines and run to any length. Each line keeps its characters up to its
+// last non-blank one; blank lines at the end are left off. A file of one empty line is an empty
+// projection, an empty file an error.
 void readShpProjection(const RunSettings& run) {
     const auto name = findProjectionFile(run.inputName, "Header.prj", "Projection.prj");
     if (!name) stopWith({kNoPrjFile}, Spacing::EmptyLineBefore);
     platform::console().writeLine("GIS Projection being extracted from " + *name);
     int unit = 0;
     OPENFREEUNIT(unit, "I ", *name, 80);
+    std::string text;
     std::string line;
-    const RecordStatus status = readUnitRecord(unit, line);
-    if (status == RecordStatus::EndOfFile) {
+    bool anyLine = false;
+    for (;;) {
+        const RecordStatus status = readUnitRecord(unit, line);
+        if (status == RecordStatus::EndOfFile) break;
+        line.resize(significantPart(line).size());
+        if (status == RecordStatus::Error) stopOnProjectionLine(line);
+        if (anyLine) text += '\n';
+        text += line;
+        anyLine = true;
+    }
+    if (!anyLine) {
         stopWith({"ERROR - Projection line could not be found in \"GIS Projection\" .prj file." + *name},
                  Spacing::EmptyLineBefore);
     }
-    line = cut(line);
-    if (status == RecordStatus::Error) stopOnProjectionLine(line);
-    layers().shpProjectionText = line;
-    writeAfterEmptyLine("shp Projection: " + line);
+    text.resize(text.find_last_not_of('\n') + 1);  // npos + 1: nothing but blank lines
+    layers().shpProjectionText = text;
+    writeAfterEmptyLine("shp Projection: " + text);
     CLOSER(unit);
 }
 
@@ -256,7 +267,19 @@ void runConversion(int argc, char** argv) {
 
 void readNetwork(Network& network, int unit) {
     inpResetSectionFlags(network.inpSectionFlags);
-    inpScanSections(unit, network.inpSectionFlags, network.anyLinks);
+    const std::size_t headers = inpScanSections(unit, network.inpSectionFlags, network.anyLinks);
+    // A file of no section at all is no model (an empty file, or some other text); one without
+    // the network's sections (a hydrology model) converts to nothing, which the user should hear.
+    if (headers == 0) {
+        stopWith({"ERROR - The .inp file " + units().file(unit)->name() +
+                  " is empty or holds no section header such as [CONDUITS]."},
+                 Spacing::EmptyLineBefore);
+    }
+    if (!network.anyLinks && !network.has(section::kJunctions)) {
+        writeAfterEmptyLine(
+            "WARNING - No [JUNCTIONS], [CONDUITS], [WEIRS] or [ORIFICES] section in the .inp file: there is no "
+            "network to convert.");
+    }
     const auto read = [&](std::size_t flag, auto reader) {
         if (!network.has(flag)) return;
         rewindUnit(unit);

@@ -11,6 +11,7 @@ namespace zx {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 // No section here starts an output stage.
 constexpr std::string_view kQuiet = "[XSECTIONS]\nC1 CIRCULAR 1 0 0 0 1\n[COORDINATES]\nJ1 0 0\n";
@@ -25,7 +26,10 @@ struct RunCase {
     int status = 0;
     std::string shown{};              // a stretch of the transcript; a stop's last line
     std::string_view neverWritten{};  // a path that the stop keeps from being made
+    std::pair<std::string_view, std::string> written{};  // a file the run writes, and all it holds
 };
+
+const std::string kLongPrj(1500, 'P');
 
 const RunCase kRuns[] = {
     {.arguments = {}, .status = 1,
@@ -77,6 +81,30 @@ const RunCase kRuns[] = {
      .shown = "\nERROR - Unable to find XSection data for link: C1", .neverWritten = "xs"},
     {.model = kNodes + "[CONDUITS]\nC1 J1 J2 1 0.01 0 0 0 0\n[XSECTIONS]\nC1 RECT_OPEN deep 2 0 0 1\n", .status = 1,
      .shown = "\nERROR - Geom1 of link C1 is not a number: deep", .neverWritten = "xs"},
+    // How the file was saved: a UTF-8 mark is skipped, UTF-16 cannot be read, nothing to read is no model.
+    {.model = "\xEF\xBB\xBF" + kNodes, .shown = "Found 2 junctions."},
+    {.model = "\xFF\xFE[\0J\0U\0N\0C\0T\0I\0O\0N\0S\0]\0\r\0\n\0"s, .status = 1,
+     .shown = "\nERROR - The .inp file model.inp is saved as UTF-16 (Unicode): it must be saved as ANSI or UTF-8."},
+    {.model = "\0[\0J\0U\0N\0C\0T\0I\0O\0N\0S\0]\0\n"s, .status = 1,
+     .shown = "\nERROR - The .inp file model.inp is saved as UTF-16 (Unicode): it must be saved as ANSI or UTF-8."},
+    {.model = "", .status = 1,
+     .shown = "\nERROR - The .inp file model.inp is empty or holds no section header such as [CONDUITS]."},
+    {.model = " [JUNCTIONS]\nJ1 2 0 0 0 0\n", .status = 1,
+     .shown = "\nERROR - The .inp file model.inp is empty or holds no section header such as [CONDUITS]."},
+    {.model = "[SUBCATCHMENTS]\nS1 R1 J1 1 1 1 1\n[TIMESERIES]\n",
+     .shown = "\nWARNING - No [JUNCTIONS], [CONDUITS], [WEIRS] or [ORIFICES] section in the .inp file: there is no "
+              "network to convert.\n\nFinished."},
+    // A NUL byte, and words that only a list-directed reading would take for numbers.
+    {.model = "[JUNCTIONS]\nJ\0" "1 2 0 0 0 0\n"s, .status = 1,
+     .shown = "ERROR - Reading [junction] block line.  Erroneous line is:\nJ\0" "1 2 0 0 0 0"s},
+    {.model = kNodes + "[CONDUITS]\nC1 J1 J2 3* 0.01 0 0 0 0\n", .status = 1,
+     .shown = "ERROR - Reading [conduits] block line.  Erroneous line is:\nC1 J1 J2 3* 0.01 0 0 0 0"},
+    // The projection text is copied whole: every line, any length.
+    {.arguments = {"-shp", "model.inp"}, .model = kNodes, .files = {{"Header.prj", "GEOG[\"A\",  \r\n  B[1]]  \n\n"}},
+     .shown = "\nshp Projection: GEOG[\"A\",\n  B[1]]\n",
+     .written = {"1d_nwk_model.inp_junctions_P.prj", "GEOG[\"A\",\n  B[1]]\n"}},
+    {.arguments = {"-shp", "model.inp"}, .model = kNodes, .files = {{"Header.prj", kLongPrj}},
+     .shown = "\nshp Projection: " + kLongPrj + "\n", .written = {"1d_nwk_model.inp_junctions_P.prj", kLongPrj + "\n"}},
 };
 
 TEST(MainProgram, ShowsItsTranscriptAndEndsWithTheStatusOfTheRun) {
@@ -98,6 +126,9 @@ TEST(MainProgram, ShowsItsTranscriptAndEndsWithTheStatusOfTheRun) {
                                   : result.out.ends_with(c.shown + close))
             << result.out;
         EXPECT_TRUE(c.neverWritten.empty() || !fs::exists(dir.path() / c.neverWritten)) << c.neverWritten;
+        if (!c.written.first.empty()) {
+            EXPECT_EQ(test::readText(dir.path() / c.written.first), c.written.second);
+        }
     }
 }
 
