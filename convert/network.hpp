@@ -237,9 +237,9 @@ public:
 
     int nArch = 0;            // ARCH cross-sections read
     int nRectTriangular = 0;  // RECT_TRIANGULAR cross-sections read
-    // Positions of cross-section records, appended by the network-layer stage: the records of
-    // ARCH conduits and of RECT_TRIANGULAR conduits, and the BOTTOM orifices. Their sizes are the
-    // entries in use.
+    // Appended by the network-layer stage: the positions of the cross-section records of ARCH
+    // conduits and of RECT_TRIANGULAR conduits, and the BOTTOM orifices in the link layer. Their
+    // sizes are the entries in use.
     std::vector<std::size_t> archConduits;
     std::vector<std::size_t> rectTriangularConduits;
     std::vector<BottomOrifice> bottomOrifices;

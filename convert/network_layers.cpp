@@ -385,10 +385,11 @@ std::string nwkJunctionRecord(const inpJunction& junction) {
 
 void writeLinkLayer(Network& network, const RunSettings& run, CheckFlags& checks) {
     const std::vector<std::vector<std::string>> matrixFiles = nameBottomOrificeMatrices(network);
+    std::vector<std::string> matrixReferences;
     int inletTypeWidth = kLinkInletTypeWidth;
     for (const std::vector<std::string>& files : matrixFiles) {
-        const auto width = static_cast<int>(tableReference(OutputFolder::MatrixFlow, files).size());
-        inletTypeWidth = std::max(inletTypeWidth, width);
+        matrixReferences.push_back(tableReference(OutputFolder::MatrixFlow, files));
+        inletTypeWidth = std::max(inletTypeWidth, static_cast<int>(matrixReferences.back().size()));
     }
     GisObject object;
     const std::string layer = layerName(run, "1d_nwk_");
@@ -445,9 +446,8 @@ void writeLinkLayer(Network& network, const RunSettings& run, CheckFlags& checks
             // An orifice's node without coordinates only costs the orifice its line.
             const auto ends = nodePoints(network, orifice.Node1, orifice.Node2, " orifice " + orifice.Name);
             if (!ends) continue;
-            const std::string reference = tableReference(OutputFolder::MatrixFlow, matrixFiles[i]);
             const LinkRecord record = writeLink(LinkKind::Orifice, orifice.Name, (*ends)[0], (*ends)[1],
-                                                [&] { return nwkOrificeRecord(network, i, reference); });
+                                                [&] { return nwkOrificeRecord(network, i, matrixReferences[i]); });
             if (isBottomOrifice(orifice)) xsections.bottomOrifices.push_back({i, record.xsection, matrixFiles[i]});
         }
     }
