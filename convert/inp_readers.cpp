@@ -283,7 +283,6 @@ void inpReadTransects(int unit, XsTableSet& tables, int capacity) {
                               .real4(table.Lfactor)
                               .real4(table.Wfactor)
                               .real4(table.Eoffset));
-            table.FileName = (table.ID + ".csv").substr(0, kTableIdLength);
             table.Type = "XZ";
             table.Nleft = nLeft;
             table.Nright = nRight;

@@ -19,6 +19,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "convert/table_names.hpp"
+
 namespace zx::convert {
 
 // The most records a section may hold, vertices a link may have and points a transect may have;
@@ -127,7 +129,7 @@ struct inpXsection {
 // elevation ZorW[k]) or a height-width table made from a special shape (Type "HW": height
 // XorH[k], width ZorW[k]).
 struct xsTable {
-    std::string FileName;  // ID + ".csv", cut at 50
+    std::string FileName;  // in xs, given by the table names when the file is written
     std::string Type;
     std::string Flags = "N";
     std::string ID;
@@ -215,6 +217,14 @@ using VertexTable = NamedTable<inpVertexList, &inpVertexList::Link>;
 using LossTable = NamedTable<inpLoss, &inpLoss::Link>;
 using XsTableSet = std::vector<xsTable>;
 
+// A BOTTOM orifice whose matrices are written: its position in the orifices, the position of its
+// cross-section record and the names of its flow and area matrix files.
+struct BottomOrifice {
+    std::size_t orifice;
+    std::size_t xsection;
+    std::vector<std::string> matrixFiles;
+};
+
 // The cross-sections, found by Link, and by Geom1 as written (how a transect finds the
 // cross-section that names it), with the counts of special shapes and the index lists.
 class XsectionTable : public NamedTable<inpXsection, &inpXsection::Link> {
@@ -227,12 +237,12 @@ public:
 
     int nArch = 0;            // ARCH cross-sections read
     int nRectTriangular = 0;  // RECT_TRIANGULAR cross-sections read
-    // Positions of cross-section records, appended by the network-layer stage: the records of
-    // ARCH conduits, of RECT_TRIANGULAR conduits and of BOTTOM orifices. Their sizes are the
-    // entries in use.
+    // Appended by the network-layer stage: the positions of the cross-section records of ARCH
+    // conduits and of RECT_TRIANGULAR conduits, and the BOTTOM orifices in the link layer. Their
+    // sizes are the entries in use.
     std::vector<std::size_t> archConduits;
     std::vector<std::size_t> rectTriangularConduits;
-    std::vector<std::size_t> bottomOrifices;
+    std::vector<BottomOrifice> bottomOrifices;
 
 private:
     NameIndex geom1_{NameIndex::Comparison::Exact};
@@ -252,6 +262,7 @@ struct Network {
     XsTableSet xsTableSet;
     VertexTable inpVertexTable;
     LossTable inpLossTable;
+    TableFileNames tableFileNames;  // the table files named so far
 
     bool has(std::size_t flag) const { return inpSectionFlags[flag]; }
     // An ARCH or RECT_TRIANGULAR cross-section was read: the height-width layer is written.

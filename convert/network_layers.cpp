@@ -24,8 +24,10 @@
 namespace zx::convert {
 namespace {
 
-// The 1d_nwk schema of both network layers.
+// The 1d_nwk schema of both network layers. The link layer's Inlet_Type is as wide as a BOTTOM
+// orifice's matrix references need, and at least 50 characters.
 constexpr std::size_t kInletTypeColumn = 10;
+constexpr int kLinkInletTypeWidth = 50;
 constexpr std::array<SchemaColumn, 21> kNwkSchema{{
     {"ID", "Char", 12},          {"Type", "Char", 4},          {"Ignore", "Char", 1},
     {"UCS", "Char", 1},          {"Len_or_ANA", "Float", 0},   {"n_or_n_F", "Float", 0},
@@ -185,6 +187,22 @@ ControlLink controlLinkOf(const Network& network, std::string_view kind, const s
             junctionOf(network, node1, "ERROR - Unable to find Junction data for " + std::string(kind) + ": ", name)};
 }
 
+// The matrix files of every BOTTOM orifice that gets a line in the link layer (both of its nodes
+// have coordinates), by the orifice's position: named before the layer opens, as their
+// references set the width of its Inlet_Type column.
+std::vector<std::vector<std::string>> nameBottomOrificeMatrices(Network& network) {
+    std::vector<std::vector<std::string>> files(network.inpOrificeTable.count());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const inpOrifice& orifice = network.inpOrificeTable[i];
+        if (!isBottomOrifice(orifice) || !network.inpCoordinates.find(orifice.Node1) ||
+            !network.inpCoordinates.find(orifice.Node2)) {
+            continue;
+        }
+        files[i] = network.tableFileNames.claim(OutputFolder::MatrixFlow, "orifice", orifice.Name);
+    }
+    return files;
+}
+
 void warnOverlap(LinkKind kind, std::string_view link, Point kept, Point removed) {
     auto& console = platform::console();
     console.writeLine();
@@ -203,8 +221,8 @@ void warnOverlap(LinkKind kind, std::string_view link, Point kept, Point removed
 
 }  // namespace
 
-int nwkOpenLinkLayer(std::string_view layerName, GisObject& object) {
-    return openNetworkLayer(layerName, 50, "L", object);
+int nwkOpenLinkLayer(std::string_view layerName, int inletTypeWidth, GisObject& object) {
+    return openNetworkLayer(layerName, inletTypeWidth, "L", object);
 }
 
 int nwkOpenNodeLayer(std::string_view layerName, GisObject& object) {
@@ -319,7 +337,7 @@ LinkRecord nwkWeirRecord(const Network& network, std::size_t i) {
     return {composeNetworkLine(a), found, approximated};
 }
 
-LinkRecord nwkOrificeRecord(const Network& network, std::size_t i) {
+LinkRecord nwkOrificeRecord(const Network& network, std::size_t i, std::string_view matrixReference) {
     const inpOrifice& orifice = network.inpOrificeTable[i];
     const auto [found, xsection, junction] = controlLinkOf(network, "orifice", orifice.Name, orifice.Node1);
 
@@ -330,7 +348,6 @@ LinkRecord nwkOrificeRecord(const Network& network, std::size_t i) {
     a.number = 1;
     a.heightContraction = 1.0F;
     a.widthContraction = 1.0F;
-    std::string inletType;
     if (ASAME(orifice.Type, "SIDE")) {
         const bool gated = !ASAME(orifice.Gated, "NO");
         if (isShape(xsection.Shape, kCircular)) {
@@ -345,10 +362,7 @@ LinkRecord nwkOrificeRecord(const Network& network, std::size_t i) {
     } else if (isBottomOrifice(orifice)) {
         a.type = "M?";
         a.usInvert = junction.Elevation + orifice.Offset;
-        // The matrices written by the bottom-orifice stage, in the field's 50 characters.
-        inletType = "matrix_flow\\" + orifice.Name + "_Q.csv | matrix_flow\\" + orifice.Name + "_A.csv";
-        inletType.resize(std::min<std::size_t>(inletType.size(), 50));
-        a.inletType = inletType;
+        a.inletType = matrixReference;
     } else {
         platform::console().writeLine("WARNING - Orifice type not yet supported by convertor. Orifice type: " +
                                       orifice.Type);
@@ -370,9 +384,16 @@ std::string nwkJunctionRecord(const inpJunction& junction) {
 }
 
 void writeLinkLayer(Network& network, const RunSettings& run, CheckFlags& checks) {
+    const std::vector<std::vector<std::string>> matrixFiles = nameBottomOrificeMatrices(network);
+    std::vector<std::string> matrixReferences;
+    int inletTypeWidth = kLinkInletTypeWidth;
+    for (const std::vector<std::string>& files : matrixFiles) {
+        matrixReferences.push_back(tableReference(OutputFolder::MatrixFlow, files));
+        inletTypeWidth = std::max(inletTypeWidth, static_cast<int>(matrixReferences.back().size()));
+    }
     GisObject object;
     const std::string layer = layerName(run, "1d_nwk_");
-    int gisID = nwkOpenLinkLayer(layer, object);
+    int gisID = nwkOpenLinkLayer(layer, inletTypeWidth, object);
     object.pline = true;
     SharedIds ids;
     XsectionTable& xsections = network.inpXsectionTable;
@@ -426,8 +447,8 @@ void writeLinkLayer(Network& network, const RunSettings& run, CheckFlags& checks
             const auto ends = nodePoints(network, orifice.Node1, orifice.Node2, " orifice " + orifice.Name);
             if (!ends) continue;
             const LinkRecord record = writeLink(LinkKind::Orifice, orifice.Name, (*ends)[0], (*ends)[1],
-                                                [&] { return nwkOrificeRecord(network, i); });
-            if (isBottomOrifice(orifice)) xsections.bottomOrifices.push_back(record.xsection);
+                                                [&] { return nwkOrificeRecord(network, i, matrixReferences[i]); });
+            if (isBottomOrifice(orifice)) xsections.bottomOrifices.push_back({i, record.xsection, matrixFiles[i]});
         }
     }
     gisCloseLayer(gisID);

@@ -18,9 +18,9 @@
 
 namespace zx::convert {
 
-// Opens the layer with the 1d_nwk schema (Inlet_Type 50 characters wide for links, 12 for
-// junctions), writes its header and resets the object; the layer's id.
-int nwkOpenLinkLayer(std::string_view layerName, GisObject& object);
+// Opens the layer with the 1d_nwk schema (Inlet_Type as wide as given for links, 12 characters
+// for junctions), writes its header and resets the object; the layer's id.
+int nwkOpenLinkLayer(std::string_view layerName, int inletTypeWidth, GisObject& object);
 int nwkOpenNodeLayer(std::string_view layerName, GisObject& object);
 
 // What a link's record builder returns: its attribute line, the position of the cross-section
@@ -37,9 +37,9 @@ LinkRecord nwkConduitRecord(const Network& network, std::size_t i);
 // The record of weir i. Ends the run when the weir has no cross-section or its Node1 is no
 // junction.
 LinkRecord nwkWeirRecord(const Network& network, std::size_t i);
-// The record of orifice i. Ends the run when the orifice has no cross-section or its Node1 is no
-// junction.
-LinkRecord nwkOrificeRecord(const Network& network, std::size_t i);
+// The record of orifice i; a BOTTOM orifice's Inlet_Type is the reference to its matrix files.
+// Ends the run when the orifice has no cross-section or its Node1 is no junction.
+LinkRecord nwkOrificeRecord(const Network& network, std::size_t i, std::string_view matrixReference);
 std::string nwkJunctionRecord(const inpJunction& junction);
 
 // A BOTTOM orifice: its flow and area matrices are written by the last stage.

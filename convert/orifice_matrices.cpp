@@ -150,23 +150,18 @@ void writeBottomOrificeMatrices(const Network& network) {
     writeAfterEmptyLine("Outputting bottom ORIFICE data... found " +
                         AINTEGER(static_cast<int>(xsections.bottomOrifices.size())) + " bottom ORIFICES(s).");
     makeOutputFolder(OutputFolder::MatrixFlow);
-    for (const std::size_t j : xsections.bottomOrifices) {
-        const inpXsection& xsection = xsections[j];
+    for (const BottomOrifice& bottom : xsections.bottomOrifices) {
+        const inpXsection& xsection = xsections[bottom.xsection];
         const std::string& link = xsection.Link;
-        const auto found = network.inpOrificeTable.find(link);
-        if (!found) {
-            stopWith({"WARNING: Unable to find the name of coordinates for Orifice " + link}, Spacing::EmptyLineBefore);
-        }
-        const inpOrifice& orifice = network.inpOrificeTable[*found];
+        const inpOrifice& orifice = network.inpOrificeTable[bottom.orifice];
         requireFileNamePart("orifice", orifice.Name);
-        const std::string stem = "matrix_flow\\" + orifice.Name;
         LevelGrid grid;
         {
-            TableFile flow(stem + "_Q.csv");
+            TableFile flow(tablePath(OutputFolder::MatrixFlow, bottom.matrixFiles.at(0)));
             flow.line("! " + link + " BOTTOM Orifice channel Flow Matrix");
             grid = mtxOrificeFlowTable(network, orifice, xsection, flow);
         }
-        TableFile area(stem + "_A.csv");
+        TableFile area(tablePath(OutputFolder::MatrixFlow, bottom.matrixFiles.at(1)));
         area.line("! " + link + " BOTTOM Orifice channel Area Matrix");
         mtxOrificeAreaTable(xsection, grid, area);
     }

@@ -24,11 +24,11 @@ void writeJunctionLayer(const Network& network, const RunSettings& run);
 
 // The transect tables in the folder xs and the cross-section layer "xs\1d_xs_" + file name +
 // "_transects". Runs when the transect flag is set (by [TRANSECTS] or by the special shapes).
-void writeTransectTables(const Network& network, const RunSettings& run);
+void writeTransectTables(Network& network, const RunSettings& run);
 
 // The ARCH and RECT_TRIANGULAR tables and the height-width layer "xs\1d_hw_" + file name. Runs
 // when the network has such cross-sections.
-void writeHeightWidthLayer(const Network& network, const RunSettings& run);
+void writeHeightWidthLayer(Network& network, const RunSettings& run);
 
 // The flow and area matrices of the BOTTOM orifices in the folder matrix_flow. Runs when
 // [ORIFICES] is present.

@@ -2,7 +2,6 @@
 // cross-sections, the ARCH and RECT_TRIANGULAR tables, and the height-width layer.
 #include "convert/special_shapes.hpp"
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -65,10 +64,12 @@ struct HwPart {
 constexpr HwPart kArchPart{true, "ARCH", "ARCH", "A", "H, W, A"};
 constexpr HwPart kRectTriangularPart{false, "RECT_TRIANGLE", "RECT_TRIANGULAR", "", "H, W"};
 
-void writePartTable(const HwPart& part, const inpXsection& xsection) {
+// The table's file name.
+std::string writePartTable(const HwPart& part, const inpXsection& xsection, TableFileNames& names) {
     const float height = geom1Real4(xsection);
     requireFileNamePart("link", xsection.Link);
-    TableFile file("xs\\" + xsection.Link + ".csv");
+    std::string fileName = names.claim(OutputFolder::Xs, "link", xsection.Link).front();
+    TableFile file(tablePath(OutputFolder::Xs, fileName));
     file.line("! " + std::string(part.shape) + " conduit");
     file.line(part.columns);
     if (part.arch) {
@@ -78,9 +79,11 @@ void writePartTable(const HwPart& part, const inpXsection& xsection) {
         const RectTriangularTable table = xsRectTriangularTable(height, xsection.Geom2, xsection.Geom3);
         for (std::size_t k = 0; k < table.height.size(); ++k) file.row({table.height[k], table.width[k]});
     }
+    return fileName;
 }
 
-void writePartLine(const Network& network, const HwPart& part, const std::string& link, int gisID, GisObject& object) {
+void writePartLine(const Network& network, const HwPart& part, const std::string& link, std::string_view fileName,
+                   int gisID, GisObject& object) {
     const auto conduit = network.inpConduitTable.findExact(link);
     if (!conduit) {
         writeAfterEmptyLine("WARNING: Unable to find the name of coordinates for " + std::string(part.shape) + " " +
@@ -92,21 +95,24 @@ void writePartLine(const Network& network, const HwPart& part, const std::string
     if (!ends) return;
     const auto line = crossLine((*ends)[0], (*ends)[1]);
     if (!line) {
-        warnNoCrossLine(link + ".csv", link);
+        warnNoCrossLine(fileName, link);
         return;
     }
     writeLayerObject(gisID, object, *line);
-    writeLayerRecord(gisID, object, xsHwRecord(part.flag, link));
+    writeLayerRecord(gisID, object, xsHwRecord(part.flag, fileName));
 }
 
-void writePart(const Network& network, const HwPart& part, int found, const std::vector<std::size_t>& list, int gisID,
+void writePart(Network& network, const HwPart& part, int found, const std::vector<std::size_t>& list, int gisID,
                GisObject& object) {
     writeAfterEmptyLine("Outputting " + std::string(part.name) + " conduit data... found " + AINTEGER(found) + " " +
                         std::string(part.name) + " conduit(s).");
     makeOutputFolder(OutputFolder::Xs);
     const XsectionTable& xsections = network.inpXsectionTable;
-    for (const std::size_t j : list) writePartTable(part, xsections[j]);
-    for (const std::size_t j : list) writePartLine(network, part, xsections[j].Link, gisID, object);
+    std::vector<std::string> fileNames;
+    for (const std::size_t j : list) fileNames.push_back(writePartTable(part, xsections[j], network.tableFileNames));
+    for (std::size_t k = 0; k < list.size(); ++k) {
+        writePartLine(network, part, xsections[list[k]].Link, fileNames[k], gisID, object);
+    }
 }
 
 }  // namespace
@@ -132,7 +138,6 @@ void xsConvertSpecialShapes(Network& network) {
         xsTable table;
         fillTable(shape->heightWidth, xsection, table);
         table.ID = xsection.Link.substr(0, kTableIdLength);
-        table.FileName = (table.ID + ".csv").substr(0, kTableIdLength);
         table.Type = "HW";
         // A weir's or orifice's table has no roughness of its own.
         table.Nchannel = conduit ? network.inpConduitTable[*conduit].Roughness : 0.0F;
@@ -191,11 +196,8 @@ RectTriangularTable xsRectTriangularTable(float fullHeight, float topWidth, floa
     return {{0.0F, triangleHeight, fullHeight, fullHeight + 0.001F}, {0.0F, topWidth, topWidth, 0.0F}};
 }
 
-std::string xsHwRecord(std::string_view flag, std::string_view link) {
-    std::string source(link);
-    source += ".csv";
-    source.resize(std::min<std::size_t>(source.size(), kTableIdLength));
-    return composeTableLinkLine({.source = source,
+std::string xsHwRecord(std::string_view flag, std::string_view fileName) {
+    return composeTableLinkLine({.source = fileName,
                           .type = "HW",
                           .flags = flag,
                           .columns = {"H", "W", flag, "", "", ""},
@@ -204,7 +206,7 @@ std::string xsHwRecord(std::string_view flag, std::string_view link) {
                           .skew = 0});
 }
 
-void writeHeightWidthLayer(const Network& network, const RunSettings& run) {
+void writeHeightWidthLayer(Network& network, const RunSettings& run) {
     writeAfterEmptyLine("Writing 1d_HW file for I type channels");
     platform::console().writeLine();
     makeOutputFolder(OutputFolder::Xs);

@@ -43,8 +43,8 @@ struct RectTriangularTable {
 };
 RectTriangularTable xsRectTriangularTable(float fullHeight, float topWidth, float triangleHeight);
 
-// The attribute line of a conduit's line in the height-width layer: flag "A" for an ARCH
-// conduit, blank for a RECT_TRIANGULAR one.
-std::string xsHwRecord(std::string_view flag, std::string_view link);
+// The attribute line of a conduit's line in the height-width layer, naming its table file: flag
+// "A" for an ARCH conduit, blank for a RECT_TRIANGULAR one.
+std::string xsHwRecord(std::string_view flag, std::string_view fileName);
 
 }  // namespace zx::convert

@@ -12,6 +12,7 @@
 #include "convert/network.hpp"
 #include "common/strings.hpp"
 #include "convert/run_settings.hpp"
+#include "convert/table_names.hpp"
 #include "gis/layer_table.hpp"
 
 namespace zx::convert {
@@ -39,9 +40,8 @@ int openOutputLayer(std::string_view name, std::span<const SchemaColumn> columns
 float geom1Real4(const inpXsection& xsection);
 double geom1Real8(const inpXsection& xsection);
 
-// The folders of the table files; making one that exists is fine, one that cannot be made ends
+// Makes the folder of table files; making one that exists is fine, one that cannot be made ends
 // the run with its ERROR 0005 line.
-enum class OutputFolder { Xs, MatrixFlow };
 void makeOutputFolder(OutputFolder folder);
 
 // A name that becomes part of an output file's name must leave the file in its folder: one

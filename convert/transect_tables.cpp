@@ -2,6 +2,8 @@
 // the cross-section layer.
 #include "convert/transect_tables.hpp"
 
+#include <cmath>
+#include <limits>
 #include <string>
 
 #include "common/fortran_format.hpp"
@@ -115,10 +117,12 @@ std::string xsTransectRecord(const xsTable& table) {
                           .skew = 0});
 }
 
-void xsWriteTableFile(const xsTable& table) {
+void xsWriteTableFile(xsTable& table, TableFileNames& names) {
     const bool transect = isTransect(table);
-    requireFileNamePart(transect ? "transect" : "link", table.ID);
-    const std::string name = "xs\\" + table.FileName;
+    const std::string_view kind = transect ? "transect" : "link";
+    requireFileNamePart(kind, table.ID);
+    table.FileName = names.claim(OutputFolder::Xs, kind, table.ID).front();
+    const std::string name = tablePath(OutputFolder::Xs, table.FileName);
     TableFile file(name);
     if (!transect) {
         file.line("H, W, N");
@@ -127,6 +131,9 @@ void xsWriteTableFile(const xsTable& table) {
     }
     file.line("X, Z, N");
     checkManningValues(table);
+    if (table.NPoints() == 0) {
+        writeAfterEmptyLine("WARNING - [TRANSECTS] No stations (GR lines) given. Transect name:" + table.ID);
+    }
     float previous = -1.0F;
     for (std::size_t k = 0; k < table.NPoints(); ++k) {
         float station = table.XorH[k];
@@ -135,6 +142,8 @@ void xsWriteTableFile(const xsTable& table) {
                 "WARNING - ORVALE cannot handle two overapping points in a cross section, x added by 0.00001" + name +
                 "point" + fmt::integer(static_cast<std::int64_t>(k + 1), 12));
             station = table.XorH[k] + kStationShift;
+            // From 256 on the steps between single-precision values are larger than the shift.
+            if (station == previous) station = std::nextafter(previous, std::numeric_limits<float>::infinity());
         }
         // A point on a bank station belongs to the channel.
         const float manning = station < table.Xleft    ? table.Nleft
@@ -145,11 +154,11 @@ void xsWriteTableFile(const xsTable& table) {
     }
 }
 
-void writeTransectTables(const Network& network, const RunSettings& run) {
+void writeTransectTables(Network& network, const RunSettings& run) {
     writeAfterEmptyLine("Outputting transect data to .csv file.");
     platform::console().writeLine();
     makeOutputFolder(OutputFolder::Xs);
-    for (const xsTable& table : network.xsTableSet) xsWriteTableFile(table);
+    for (xsTable& table : network.xsTableSet) xsWriteTableFile(table, network.tableFileNames);
 
     writeAfterEmptyLine("Outputting transect data to 1d_xs file.");
     platform::console().writeLine();

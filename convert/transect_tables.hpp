@@ -33,10 +33,12 @@ std::string composeTableLinkLine(const TableLinkAttributes& attributes);
 // The attribute line of a table's line in the cross-section layer.
 std::string xsTransectRecord(const xsTable& table);
 
-// "xs\" + the table's file name: a header line ("X, Z, N" for a transect, "H, W, N" otherwise)
-// and one row per point. A transect's points take the Manning value of the bank or the channel
-// they lie in, and a station equal to the one written before it is moved by 0.00001 with a
-// warning. A transect without the Manning values its stations need ends the run.
-void xsWriteTableFile(const xsTable& table);
+// Names the table's file (FileName) and writes it in xs: a header line ("X, Z, N" for a transect,
+// "H, W, N" otherwise) and one row per point. A transect's points take the Manning value of the
+// bank or the channel they lie in, and a station equal to the one written before it is moved by
+// 0.00001 (to the next single-precision value where that changes nothing) with a warning. A
+// transect without the Manning values its stations need ends the run; one without stations is
+// written with a warning.
+void xsWriteTableFile(xsTable& table, TableFileNames& names);
 
 }  // namespace zx::convert

@@ -61,6 +61,7 @@ void convertOnce(std::string_view form, std::string_view model) {
 
     std::string problem = zx::fuzz::internalStopProblem(console);
     if (problem.empty() && status == 0) problem = zx::fuzz::outputProblem(console);
+    if (problem.empty() && status == 0) problem = zx::fuzz::tableProblem(console);
     if (::chdir(f.home.c_str()) != 0) std::abort();
     // Outputs stay inside the run's folder, whatever the names in the model.
     for (const auto& entry : fs::directory_iterator(f.folder)) {

@@ -8,10 +8,13 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <vector>
 
 #include "build_info.hpp"
+#include "gis/byte_order.hpp"
+#include "gis/file_layouts.hpp"
 #include "platform/filesystem.hpp"
 
 namespace zx::fuzz {
@@ -95,7 +98,114 @@ std::string readFile(const std::string& name) {
     return bytes.str();
 }
 
+// The names of the files the run opened for writing, in order, as often as each was opened: the
+// opener's console lines " Trying to open file <name>...OK.  File Unit:<4-digit unit>".
+std::vector<std::string> openedFiles(std::string_view console) {
+    constexpr std::string_view kTrying = " Trying to open file ";
+    constexpr std::string_view kOpened = "...OK.  File Unit:";
+    constexpr std::size_t kUnitWidth = 4;
+    std::vector<std::string> names;
+    for (const std::string_view line : lines(console)) {
+        if (line.size() < kTrying.size() + kOpened.size() + kUnitWidth) continue;
+        const std::size_t opened = line.size() - kUnitWidth - kOpened.size();
+        const bool announced =
+            sameText(line.substr(0, kTrying.size()), kTrying) && sameText(line.substr(opened, kOpened.size()), kOpened);
+        if (!announced) continue;
+        names.emplace_back(line.substr(kTrying.size(), opened - kTrying.size()));
+    }
+    return names;
+}
+
+std::string extensionOf(const std::string& name) {
+    return lowerCase(std::filesystem::path(platform::diskPath(name)).extension().string());
+}
+
+// The values of a .mid line, unquoted.
+std::vector<std::string> midValues(std::string_view line) {
+    std::vector<std::string> values(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '"' && quoted && i + 1 < line.size() && line[i + 1] == '"') {
+            values.back() += c;
+            ++i;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ',' && !quoted) {
+            values.emplace_back();
+        } else {
+            values.back() += c;
+        }
+    }
+    return values;
+}
+
+// Whether the reference, seen from the layer's folder, is a file on disk; an Inlet_Type reference
+// is two files separated by " | " (a name may hold that text too: any split will do).
+bool namesFiles(const std::string& folder, std::string_view reference, bool pair) {
+    const auto isFile = [&](std::string_view name) {
+        return std::filesystem::is_regular_file(platform::diskPath(folder + std::string(name)));
+    };
+    if (!pair) return isFile(reference);
+    constexpr std::string_view kSeparator = " | ";
+    for (std::size_t at = reference.find(kSeparator); at != std::string_view::npos;
+         at = reference.find(kSeparator, at + 1)) {
+        if (isFile(reference.substr(0, at)) && isFile(reference.substr(at + kSeparator.size()))) return true;
+    }
+    return false;
+}
+
 }  // namespace
+
+std::vector<std::string> midColumn(std::string_view mif, std::string_view mid, std::string_view column) {
+    // The column lines follow "Columns <n>" in the header, one name first on each.
+    const std::vector<std::string_view> header = lines(mif);
+    std::optional<std::size_t> position;
+    for (std::size_t i = 0; i < header.size() && !position; ++i) {
+        const auto parts = words(header[i]);
+        if (parts.size() != 2 || lowerCase(parts[0]) != "columns") continue;
+        std::size_t count = 0;
+        std::from_chars(parts[1].data(), parts[1].data() + parts[1].size(), count);
+        for (std::size_t k = 0; k < count && i + 1 + k < header.size(); ++k) {
+            const auto definition = words(header[i + 1 + k]);
+            if (!definition.empty() && lowerCase(definition[0]) == lowerCase(column)) position = k;
+        }
+    }
+    std::vector<std::string> values;
+    if (!position) return values;
+    for (const std::string_view line : lines(mid)) {
+        std::vector<std::string> fields = midValues(line);
+        values.push_back(*position < fields.size() ? std::move(fields[*position]) : std::string());
+    }
+    return values;
+}
+
+std::vector<std::string> dbfColumn(std::string_view dbf, std::string_view column) {
+    const auto* data = reinterpret_cast<const unsigned char*>(dbf.data());
+    std::vector<std::string> values;
+    if (dbf.size() < dbf::kDescriptorBytes) return values;
+    // The header's record count, header length and record length.
+    const std::size_t records = bytes::getLE32(data + 4);
+    const std::size_t headerBytes = bytes::getLE16(data + 8);
+    const std::size_t recordBytes = bytes::getLE16(data + 10);
+    std::size_t offset = 1;  // after the deletion flag
+    for (std::size_t at = dbf::kDescriptorBytes; at + dbf::kDescriptorBytes <= dbf.size() && data[at] != dbf::kHeaderEnd;
+         at += dbf::kDescriptorBytes) {
+        const std::string_view name = dbf.substr(at, std::min<std::size_t>(dbf.substr(at, 11).find('\0'), 11));
+        const std::size_t width = data[at + 16];  // the field's length
+        if (lowerCase(name) != lowerCase(column)) {
+            offset += width;
+            continue;
+        }
+        for (std::size_t r = 0; r < records && headerBytes + (r + 1) * recordBytes <= dbf.size(); ++r) {
+            std::string_view value = dbf.substr(headerBytes + r * recordBytes + offset, width);
+            while (value.ends_with(' ')) value.remove_suffix(1);
+            values.emplace_back(value);
+        }
+        break;
+    }
+    return values;
+}
 
 bool holdsPattern(std::string_view text, std::string_view pattern) {
     if (pattern.empty() || text.size() < pattern.size()) return false;
@@ -112,19 +222,8 @@ bool holdsPattern(std::string_view text, std::string_view pattern) {
 }
 
 std::set<std::string> announcedFiles(std::string_view console) {
-    constexpr std::string_view kTrying = " Trying to open file ";
-    constexpr std::string_view kOpened = "...OK.  File Unit:";
-    constexpr std::size_t kUnitWidth = 4;
-    std::set<std::string> names;
-    for (const std::string_view line : lines(console)) {
-        if (line.size() < kTrying.size() + kOpened.size() + kUnitWidth) continue;
-        const std::size_t opened = line.size() - kUnitWidth - kOpened.size();
-        const bool announced =
-            sameText(line.substr(0, kTrying.size()), kTrying) && sameText(line.substr(opened, kOpened.size()), kOpened);
-        if (!announced) continue;
-        names.emplace(line.substr(kTrying.size(), opened - kTrying.size()));
-    }
-    return names;
+    const std::vector<std::string> opened = openedFiles(console);
+    return {opened.begin(), opened.end()};
 }
 
 std::string internalStopProblem(std::string_view console) {
@@ -247,8 +346,7 @@ std::string outputProblem(std::string_view console) {
     for (const std::string& name : announcedFiles(console)) {
         auto problemOf = [&]() -> std::string {
             if (!platform::pathExists(name)) return "announced but not on disk";
-            const std::string extension =
-                lowerCase(std::filesystem::path(platform::diskPath(name)).extension().string());
+            const std::string extension = extensionOf(name);
             const std::string stem = name.substr(0, name.size() - extension.size());
             if (extension == ".csv") return csvProblem(readFile(name));
             if (extension == ".mif") {
@@ -266,6 +364,34 @@ std::string outputProblem(std::string_view console) {
             return shpProblem(readFile(name));
         };
         if (const std::string problem = problemOf(); !problem.empty()) return name + ": " + problem;
+    }
+    return {};
+}
+
+std::string tableProblem(std::string_view console) {
+    // The folders of the tables are opened on Windows too, where case does not tell files apart.
+    std::set<std::string> tables;
+    for (const std::string& name : openedFiles(console)) {
+        if (extensionOf(name) == ".csv" && !tables.insert(lowerCase(name)).second) return name + ": created twice";
+    }
+    for (const std::string& layer : announcedFiles(console)) {
+        const std::string extension = extensionOf(layer);
+        if (extension != ".mif" && extension != ".shp") continue;
+        const std::string stem = layer.substr(0, layer.size() - extension.size());
+        const std::string folder = layer.substr(0, layer.find_last_of("\\/") + 1);
+        for (const bool pair : {false, true}) {
+            const std::string_view column = pair ? "Inlet_Type" : "Source";
+            const std::vector<std::string> references =
+                extension == ".mif" ? midColumn(readFile(layer), readFile(stem + ".mid"), column)
+                                    : dbfColumn(readFile(stem + ".dbf"), column);
+            for (const std::string& reference : references) {
+                // A link without matrices has no Inlet_Type; every table line has its Source.
+                if (pair && reference.empty()) continue;
+                if (!namesFiles(folder, reference, pair)) {
+                    return layer + ": " + std::string(column) + " names no table file: " + reference;
+                }
+            }
+        }
     }
     return {};
 }

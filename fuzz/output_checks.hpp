@@ -1,8 +1,9 @@
 // fuzz/output_checks.hpp: what the converter fuzz target asks of a run beyond the sanitizers. No
 // run may end in an internal stop; a run that ended with status 0 has written every file it
 // announced, each shapefile set complete and well formed, each .mid line with one value per
-// column, and no coordinate of a .mif or .shp and no number of a .csv table holds asterisks, NaN
-// or Infinity. Each check answers with what is wrong, or with an empty text.
+// column, no coordinate of a .mif or .shp and no number of a .csv table holds asterisks, NaN or
+// Infinity, no table file was written twice and every table reference of a layer names a file
+// written. Each check answers with what is wrong, or with an empty text.
 //
 // Texts of the console are matched through hashes, never compared byte by byte with a constant:
 // libFuzzer learns the operands of every comparison in the target and would copy the constant
@@ -12,6 +13,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zx::fuzz {
 
@@ -36,5 +38,14 @@ std::string shpProblem(std::string_view bytes);
 
 // Every file the console announces, read from the working folder: "<file>: <problem>".
 std::string outputProblem(std::string_view console);
+
+// The values of a layer's column, from its .mif's column list and its .mid lines, or from its
+// .dbf (trailing blanks removed); none when the layer has no such column.
+std::vector<std::string> midColumn(std::string_view mif, std::string_view mid, std::string_view column);
+std::vector<std::string> dbfColumn(std::string_view dbf, std::string_view column);
+
+// The table files of the run: none opened twice (names compared without case), and every Source
+// and Inlet_Type of an announced layer names table files on disk, seen from the layer's folder.
+std::string tableProblem(std::string_view console);
 
 }  // namespace zx::fuzz

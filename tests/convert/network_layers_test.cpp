@@ -85,9 +85,10 @@ TEST(OrificeRecord, ConvertsSideAndBottomOrifices) {
     // Name, [ORIFICES] line after the nodes; type, loss, invert, inlet, contractions.
     const std::tuple<std::string, std::string_view, std::string_view> cases[] = {
         {"O1", "side 0.3 0.65 YES 0", "CU?|0.010|0.010|10.300||1.000|0.650"},
-        // The two file names no longer fit in the column's 50 characters.
+        // The reference to the two matrix files (blanks removed here), longer than 50 characters and
+        // whole.
         {"Orifice_12345", "BOTTOM 0 0.6 NO 0",
-         "M?|0.000|0.000|10.000|matrix_flow\\Orifice_12345_Q.csv|matrix_flow\\Orif|1.000|1.000"},
+         "M?|0.000|0.000|10.000|matrix_flow\\Orifice_12345_Q.csv|matrix_flow\\Orifice_12345_A.csv|1.000|1.000"},
         {"O1", "GATE 0 0.6 NO 0", "?|0.000|0.000|-99999.000||1.000|1.000"},
     };
     for (const auto& [name, orifice, expected] : cases) {
@@ -96,7 +97,8 @@ TEST(OrificeRecord, ConvertsSideAndBottomOrifices) {
                                     std::string(orifice) + "\n[XSECTIONS]\nX CIRCULAR 1 0 0 0\n" + name +
                                     " CIRCULAR 0.5 0 0 0\n");
         ConsoleCapture console;
-        const LinkRecord record = nwkOrificeRecord(network, 0);
+        const LinkRecord record = nwkOrificeRecord(
+            network, 0, "matrix_flow\\" + name + "_Q.csv | matrix_flow\\" + name + "_A.csv");
         EXPECT_EQ(columns(record.attributeLine, {kType, kLength, kRoughness, kUsInvert, kInletType, kHeightCont,
                                                  kWidthCont}),
                   expected);

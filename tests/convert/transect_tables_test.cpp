@@ -16,10 +16,10 @@ namespace {
 
 // The table file that the one transect of the [TRANSECTS] lines gives.
 std::string tableFile(std::string_view transects) {
-    const Network network = test::readModel("[TRANSECTS]\n" + std::string(transects));
+    Network network = test::readModel("[TRANSECTS]\n" + std::string(transects));
     test::TempDir dir(true);
     std::filesystem::create_directory("xs");
-    xsWriteTableFile(network.xsTableSet.at(0));
+    xsWriteTableFile(network.xsTableSet.at(0), network.tableFileNames);
     return test::readText("xs/" + network.xsTableSet[0].FileName);
 }
 

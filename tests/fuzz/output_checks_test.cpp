@@ -1,10 +1,12 @@
 // tests/fuzz/output_checks_test.cpp: the converter fuzz target's checks find the faults of real
 // layers (run-together and starred coordinates, unbalanced quotes, NaN in a shapefile, internal
-// stops) and pass what the converter writes for ordinary models.
+// stops, tables written twice or not at all) and pass what the converter writes for ordinary
+// models.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
+#include <filesystem>
 #include <set>
 #include <string>
 
@@ -141,6 +143,40 @@ TEST(OutputChecks, EveryAnnouncedFileMustBeOnDisk) {
               "gone.csv: announced but not on disk");
     test::writeText(dir.file("l.shp"), pointShapefile(1, 2));
     EXPECT_EQ(fuzz::outputProblem(" Trying to open file l.shp...OK.  File Unit:1002\n"), "l.shp: set without its .shx");
+}
+
+TEST(OutputChecks, TableFilesAreWrittenOnceAndNamedByEveryReference) {
+    const std::string model =
+        "[JUNCTIONS]\nJ1 0 0 0 0 0\nJ2 0 0 0 0 0\n[COORDINATES]\nJ1 0 0\nJ2 10 0\n[CONDUITS]\n"
+        "1415 J1 J2 1 0.01 0 0 0 0\nC2 J1 J2 1 0.01 0 0 0 0\n[ORIFICES]\nO1 J1 J2 BOTTOM 0 0.6 NO 0\n"
+        "[XSECTIONS]\n1415 TRAPEZOIDAL 6 15 4 4 1\nC2 IRREGULAR 1415 0 0 0 1\nO1 CIRCULAR 1 0 0 0\n"
+        "[TRANSECTS]\nNC 0.1 0.1 0.03\nX1 1415 2 0 10 0 0 0 0 0\nGR 1 0 2 10\n";
+    // The form, a table file removed after the run (none: the run as it is), the answer.
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"shp", "", ""},
+        {"mif", "", ""},
+        {"shp", "xs/1415~2.csv", "xs\\1d_xs_m.inp_transects_L.shp: Source names no table file: 1415~2.csv"},
+        {"mif", "xs/1415.csv", "xs\\1d_xs_m.inp_transects.mif: Source names no table file: 1415.csv"},
+        {"shp", "matrix_flow/O1_A.csv",
+         "1d_nwk_m.inp_L.shp: Inlet_Type names no table file: matrix_flow\\O1_Q.csv | matrix_flow\\O1_A.csv"},
+        {"mif", "matrix_flow/O1_Q.csv",
+         "1d_nwk_m.inp.mif: Inlet_Type names no table file: matrix_flow\\O1_Q.csv | matrix_flow\\O1_A.csv"},
+    };
+    for (const auto& [form, removed, problem] : cases) {
+        SCOPED_TRACE(form + " " + removed);
+        test::TempDir dir(true);
+        test::writeText(dir.file("m.inp"), model);
+        test::writeText(dir.file("Header.prj"), "GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\"]]\n");
+        test::writeText(dir.file("Header.mif"), "Version 300\nCoordSys Earth Projection 1, 104\n");
+        const auto result = test::run({ZX_EXECUTABLE, "-" + form, "m.inp"}, dir.path());
+        ASSERT_EQ(result.status, 0) << result.out;
+        if (!removed.empty()) std::filesystem::remove(dir.path() / removed);
+        EXPECT_EQ(fuzz::tableProblem(result.out), problem);
+        if (!removed.empty()) continue;
+        // The same table opened again, its name in other case.
+        EXPECT_EQ(fuzz::tableProblem(result.out + " Trying to open file XS\\1415.CSV...OK.  File Unit:1003\n"),
+                  "XS\\1415.CSV: created twice");
+    }
 }
 
 }  // namespace
