@@ -366,11 +366,15 @@ void LayerTable::warnOfCounts(std::string_view line1, std::string_view found, st
 }
 
 void LayerTable::warnOfRecordsLeft(LayerSlot& layer) {
+    // Once for the layer: a caller that reads it again, or rewinds it after its header, is not
+    // told again.
+    if (layer.recordsLeftTold) return;
     if (layer.format == LayerFormat::Mif) {
         if (layer.mif.mifUnit < 1) return;
         platform::File& mid = fileOf(layer.mif.midUnit);
         const std::int32_t left = linesFrom(mid, mid.position());
         if (left == 0) return;
+        layer.recordsLeftTold = true;
         warnOfCounts("WARNING 0323 - More records found in .mid file than objects in .mif file.",
                      AINTEGER(layer.mif.recordsDone + left), AINTEGER(layer.mif.recordsDone));
         return;
@@ -380,6 +384,7 @@ void LayerTable::warnOfRecordsLeft(LayerSlot& layer) {
     if (set.shpUnit < 1 || table.unit < 1) return;
     const std::int32_t left = dbf::recordsLeft(fileOf(table.unit), table);
     if (left == 0) return;
+    layer.recordsLeftTold = true;
     warnOfCounts("WARNING 0409 - More records found in .dbf file than shapes in .shp file.",
                  AINTEGER(table.recordsDone + left), AINTEGER(set.recordCount));
 }

@@ -172,6 +172,7 @@ struct LayerSlot {
     int trackingIndex = 0;
     bool open = false;
     bool endOfFile = false;
+    bool recordsLeftTold = false;  // the records left behind the last object were warned about
     bool output = false;
     MifLayerRecord mif;
     std::array<ShpFileSet, kShpSets> shp;

@@ -167,6 +167,7 @@ private:
     void warnOfCounts(std::string_view line1, std::string_view found, std::string_view expected);
     // Once the geometry file holds no further object: records the attribute file still holds
     // belong to no object, and are often the only trace of objects lost from the geometry file.
+    // One WARNING for the layer.
     void warnOfRecordsLeft(LayerSlot& layer);
     // The next record of the table; its faults end the run, the end of its data is returned.
     dbf::RecordStatus nextDbfRecord(DbfTable& table, std::string& line, bool& deleted);
