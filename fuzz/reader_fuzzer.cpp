@@ -3,6 +3,8 @@
 // MIF/MID pair), the next four the size of the first file (little-endian, cut to what is there);
 // the rest is the second file. Standard input is at its end, so every pause returns. Beyond the
 // sanitizers, a read must not end in an internal stop: a malformed layer ends in a clear ERROR.
+// And no data is lost without a word: a read that ends with no ERROR and no WARNING has delivered
+// one record per object and left nothing in the geometry file or the attribute file.
 #include <unistd.h>
 
 #include <algorithm>
@@ -26,6 +28,21 @@ namespace {
 namespace fs = std::filesystem;
 
 const zx::fuzz::ScratchFolder& fixture() { return zx::fuzz::scratchFolder("reader"); }
+
+bool saysAtLineStart(std::string_view text, std::string_view word) {
+    return text.starts_with(word) || text.find("\n" + std::string(word)) != std::string_view::npos;
+}
+
+// What a read that said nothing left behind; empty when nothing.
+std::string silentLoss(std::string_view text, const zx::probe::ReadEnd& end) {
+    if (!end.reached || saysAtLineStart(text, "ERROR ") || saysAtLineStart(text, "WARNING ")) return {};
+    if (end.records != end.objects) {
+        return std::to_string(end.objects) + " objects delivered with " + std::to_string(end.records) + " records";
+    }
+    if (end.geometryLeft) return "the geometry file not read to its end";
+    if (end.recordsLeft) return "the attribute file not read to its end";
+    return {};
+}
 
 }  // namespace
 
@@ -53,9 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::FILE* const previousIn = terminal.input();
     zx::convert::resetRunState();
     terminal.redirect(console, f.noInput);
+    zx::probe::ReadEnd end;
     try {
         const zx::platform::RunLanding landing;
-        zx::probe::readLayer(std::string(layer), results);
+        zx::probe::readLayer(std::string(layer), results, &end);
     } catch (const zx::platform::RunEnded&) {
     }
     terminal.flush();
@@ -67,7 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::free(transcript);
     if (::chdir(f.home.c_str()) != 0) std::abort();
 
-    const std::string problem = zx::fuzz::internalStopProblem(text);
+    std::string problem = zx::fuzz::internalStopProblem(text);
+    if (problem.empty()) problem = silentLoss(text, end);
     if (!problem.empty()) {
         std::fprintf(stderr, "\n==== layer read check failed: %s\n---- end of the console:\n%s\n----\n", problem.c_str(),
                      text.substr(text.size() > 3000 ? text.size() - 3000 : 0).c_str());

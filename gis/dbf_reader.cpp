@@ -13,12 +13,28 @@
 #include "gis/file_layouts.hpp"
 
 namespace zx::dbf {
+namespace {
 
+// A read that came short: the file's end, or a failure of the read itself.
+HeaderOutcome shortHeader(platform::File& file) {
+    return {file.atEnd() ? HeaderFault::EndOfFile : HeaderFault::Unreadable};
+}
+RecordStatus shortRecord(platform::File& file, RecordStatus atEnd) {
+    return file.atEnd() ? atEnd : RecordStatus::ReadError;
+}
+
+// Where the record of the given number (0-based) starts.
+std::uint64_t recordStart(const DbfTable& table, std::int32_t record) {
+    return static_cast<std::uint64_t>(table.headerBytes) +
+           static_cast<std::uint64_t>(record) * static_cast<std::uint64_t>(table.recordBytes);
+}
+
+}  // namespace
 
 HeaderOutcome readHeader(platform::File& file, DbfTable& table) {
     file.rewind();
     std::array<unsigned char, kDescriptorBytes> prefix{};
-    if (file.readBytes(prefix.data(), prefix.size()) != prefix.size()) return {HeaderFault::EndOfFile};
+    if (file.readBytes(prefix.data(), prefix.size()) != prefix.size()) return shortHeader(file);
     table.headerRecordCount = static_cast<std::int32_t>(bytes::getLE32(&prefix[4]));
     table.headerBytes = bytes::getLE16(&prefix[8]);
     table.recordBytes = bytes::getLE16(&prefix[10]);
@@ -26,9 +42,9 @@ HeaderOutcome readHeader(platform::File& file, DbfTable& table) {
     table.recordLength = 0;
     for (;;) {
         std::array<unsigned char, kDescriptorBytes> d{};
-        if (file.readBytes(d.data(), 1) != 1) return {HeaderFault::EndOfFile};
+        if (file.readBytes(d.data(), 1) != 1) return shortHeader(file);
         if (d[0] == kHeaderEnd) break;
-        if (file.readBytes(d.data() + 1, d.size() - 1) != d.size() - 1) return {HeaderFault::EndOfFile};
+        if (file.readBytes(d.data() + 1, d.size() - 1) != d.size() - 1) return shortHeader(file);
         if (table.fields.size() == kMaxDbfFields) return {HeaderFault::TooManyFields};
         // Writers leave whatever was in memory behind the name's NUL; it is not part of the name.
         const auto* name = reinterpret_cast<const char*>(d.data());
@@ -50,17 +66,16 @@ HeaderOutcome readHeader(platform::File& file, DbfTable& table) {
 
 RecordStatus readRecord(platform::File& file, DbfTable& table, std::string& line, char& flag, ReadBuffers& buffers) {
     line.clear();
-    file.seek(static_cast<std::uint64_t>(table.headerBytes) +
-              static_cast<std::uint64_t>(table.recordsDone) * static_cast<std::uint64_t>(table.recordBytes));
+    file.seek(recordStart(table, table.recordsDone));
     std::string& record = buffers.record;
     record.resize(static_cast<std::size_t>(table.recordBytes));
     const std::size_t got = file.readBytes(record.data(), record.size());
     // No byte where a record would start: the end of the data, as pyshp leaves it (no end byte).
-    if (got == 0) return RecordStatus::EndOfData;
+    if (got == 0) return shortRecord(file, RecordStatus::EndOfData);
     flag = record[0];
     if (static_cast<unsigned char>(flag) == kFileEnd) return RecordStatus::EndOfData;
     if (flag != ' ' && flag != '\0' && flag != '*') return RecordStatus::Unrecognised;
-    if (got < record.size()) return RecordStatus::EndOfFile;
+    if (got < record.size()) return shortRecord(file, RecordStatus::EndOfFile);
     ++table.recordsDone;
     std::size_t at = 1;
     for (std::size_t i = 0; i < table.fields.size(); ++i) {
@@ -77,6 +92,16 @@ RecordStatus readRecord(platform::File& file, DbfTable& table, std::string& line
         if (i + 1 < table.fields.size()) line.push_back(',');
     }
     return flag == '*' ? RecordStatus::Deleted : RecordStatus::Live;
+}
+
+std::int32_t recordsLeft(platform::File& file, const DbfTable& table) {
+    std::int32_t count = 0;
+    unsigned char flag = 0;
+    for (;;) {
+        file.seek(recordStart(table, table.recordsDone + count));
+        if (file.readBytes(&flag, 1) != 1 || flag == kFileEnd) return count;
+        ++count;
+    }
 }
 
 }  // namespace zx::dbf

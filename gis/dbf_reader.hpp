@@ -15,6 +15,7 @@ namespace zx::dbf {
 enum class HeaderFault {
     None,
     EndOfFile,      // the file ends inside its header
+    Unreadable,     // a read of the header failed
     TooManyFields,  // more than 128 descriptors
     FieldWidth,     // a field of width 0
     NoFields,
@@ -34,6 +35,7 @@ enum class RecordStatus {
     Deleted,       // a record marked deleted: its values are in the line all the same
     EndOfData,     // the end byte, or the file's end where a record would start
     EndOfFile,     // the file ends inside a record
+    ReadError,     // a read failed, other than at the file's end
     Unrecognised,  // a flag byte that is neither blank, NUL, "*" nor the end byte; flag holds it
 };
 
@@ -46,5 +48,9 @@ struct ReadBuffers {
 // fields in double quotes with their quotes doubled, other fields as written, and a numeric field
 // of asterisks as 0.
 RecordStatus readRecord(platform::File& file, DbfTable& table, std::string& line, char& flag, ReadBuffers& buffers);
+
+// The records behind those read so far, deleted ones included, up to the end byte or the file's
+// end; the file is left anywhere.
+std::int32_t recordsLeft(platform::File& file, const DbfTable& table);
 
 }  // namespace zx::dbf

@@ -12,13 +12,22 @@ inline constexpr std::size_t kHeaderBytes = 100;
 inline constexpr std::int32_t kRecordHeaderWords = 4;
 inline constexpr std::int32_t kIndexEntryWords = 4;
 
-// Shape types of the records the library writes and reads.
+// Shape types of the records the library writes and reads, then those it only names.
 enum ShapeType : std::int32_t {
     kNullShape = 0,
     kPointShape = 1,
     kPolyLineShape = 3,
     kPolygonShape = 5,
     kMultiPointShape = 8,
+    kPointZShape = 11,
+    kPolyLineZShape = 13,
+    kPolygonZShape = 15,
+    kMultiPointZShape = 18,
+    kPointMShape = 21,
+    kPolyLineMShape = 23,
+    kPolygonMShape = 25,
+    kMultiPointMShape = 28,
+    kMultiPatchShape = 31,
 };
 
 }  // namespace zx::shp

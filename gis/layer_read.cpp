@@ -16,6 +16,7 @@
 #include "common/text_lines.hpp"
 #include "common/units.hpp"
 #include "geometry/primitives.hpp"
+#include "gis/file_layouts.hpp"
 #include "gis/layer_table.hpp"
 #include "platform/console.hpp"
 #include "platform/filesystem.hpp"
@@ -26,25 +27,33 @@ namespace {
 constexpr std::string_view kDefaultCoordSys =
     "CoordSys NonEarth Units \"m\" Bounds(-9999999, -9999999) (9999999, 9999999)";
 
-// The name of a shape type in messages.
+struct ShapeTypeName {
+    std::int32_t type;
+    std::string_view name;
+};
+// The names of the shape types in messages; any other type is "Unknown".
+constexpr std::array<ShapeTypeName, 14> kShapeTypeNames{{
+    {shp::kNullShape, "Null Shape"},
+    {shp::kPointShape, "Point"},
+    {shp::kPolyLineShape, "Polyline"},
+    {shp::kPolygonShape, "Polygon"},
+    {shp::kMultiPointShape, "MultiPoint"},
+    {shp::kPointZShape, "PointZ"},
+    {shp::kPolyLineZShape, "PolyLineZ"},
+    {shp::kPolygonZShape, "PolygonZ"},
+    {shp::kMultiPointZShape, "MultiPointZ"},
+    {shp::kPointMShape, "PointM"},
+    {shp::kPolyLineMShape, "PolyLineM"},
+    {shp::kPolygonMShape, "PolygonM"},
+    {shp::kMultiPointMShape, "MultiPointM"},
+    {shp::kMultiPatchShape, "MultiPatch"},
+}};
+
 std::string_view shapeTypeName(std::int32_t type) {
-    switch (type) {
-        case 0: return "Null Shape";
-        case 1: return "Point";
-        case 3: return "Polyline";
-        case 5: return "Polygon";
-        case 8: return "MultiPoint";
-        case 11: return "PointZ";
-        case 13: return "PolyLineZ";
-        case 15: return "PolygonZ";
-        case 18: return "MultiPointZ";
-        case 21: return "PointM";
-        case 23: return "PolyLineM";
-        case 25: return "PolygonM";
-        case 28: return "MultiPointM";
-        case 31: return "MultiPatch";
-        default: return "Unknown";
+    for (const ShapeTypeName& entry : kShapeTypeNames) {
+        if (entry.type == type) return entry.name;
     }
+    return "Unknown";
 }
 
 platform::File& fileOf(int unit) {
@@ -59,64 +68,85 @@ std::string requestedLine(std::int32_t requested, std::int32_t limit) {
 
 float degrees(double dy, double dx) { return static_cast<float>(std::atan2(dy, dx) * 180.0 / std::numbers::pi); }
 
+// A polyline part's length, and its label and angle halfway along it.
+void placeOnPolyline(ObjectReadout& out, std::size_t nv) {
+    if (nv == 0) return;
+    const auto& x = out.x;
+    const auto& y = out.y;
+    float total = 0.0f;
+    for (std::size_t k = 1; k < nv; ++k) total += DISTANCE_8(x[k - 1], y[k - 1], x[k], y[k]);
+    out.length = total;
+    // A part of no length (or of one vertex) is labelled at its first vertex.
+    out.labelX = x[0];
+    out.labelY = y[0];
+    const float half = total / 2.0f;
+    float walked = 0.0f;
+    for (std::size_t k = 1; k < nv && total > 0.0f; ++k) {
+        const float segment = DISTANCE_8(x[k - 1], y[k - 1], x[k], y[k]);
+        if (segment > 0.0f && walked + segment >= half) {
+            const double t = static_cast<double>(half - walked) / static_cast<double>(segment);
+            out.labelX = x[k - 1] + t * (x[k] - x[k - 1]);
+            out.labelY = y[k - 1] + t * (y[k] - y[k - 1]);
+            out.angle = degrees(y[k] - y[k - 1], x[k] - x[k - 1]);
+            return;
+        }
+        walked += segment;
+    }
+}
+
+// The mean of the vertices without the last ring's closing point and separator: for one closed
+// ring, the mean of its corners. Fewer vertices: the first.
+void placeInRegion(ObjectReadout& out, std::size_t nv) {
+    if (nv < 3) {
+        if (nv >= 1) {
+            out.labelX = out.x[0];
+            out.labelY = out.y[0];
+        }
+        return;
+    }
+    double sx = 0.0;
+    double sy = 0.0;
+    for (std::size_t k = 0; k + 2 < nv; ++k) {
+        sx += out.x[k];
+        sy += out.y[k];
+    }
+    out.labelX = sx / static_cast<double>(nv - 2);
+    out.labelY = sy / static_cast<double>(nv - 2);
+}
+
 // Label point, angle and length of the object or part just read, by its kind.
-void placeLabel(const GisObject& object, ObjectReadout& out, bool noCentre) {
+void placeLabel(const GisObject& object, ObjectReadout& out) {
     const auto nv = static_cast<std::size_t>(std::max(out.nv, 0));
     const auto& x = out.x;
     const auto& y = out.y;
-    if (object.point || object.multipoint) {
-        out.labelX = x[0];
-        out.labelY = y[0];
-        if (std::min<std::size_t>({static_cast<std::size_t>(std::max(out.limit, 0)), x.size(), y.size()}) >= 2) {
-            x[1] = x[0];
-            y[1] = y[0];
-        }
-    } else if (object.line || object.rect || object.roundRect) {
-        out.labelX = (x[0] + x[1]) / 2.0;
-        out.labelY = (y[0] + y[1]) / 2.0;
-        out.angle = degrees(y[1] - y[0], x[1] - x[0]);
-        out.length = DISTANCE_8(x[0], y[0], x[1], y[1]);
-    } else if (object.arc || object.ellipse) {
-        out.nv = 0;
-    } else if (object.pline || object.plineMultiple) {
-        if (nv == 0) return;
-        float total = 0.0f;
-        for (std::size_t k = 1; k < nv; ++k) total += DISTANCE_8(x[k - 1], y[k - 1], x[k], y[k]);
-        out.length = total;
-        // A part of no length (or of one vertex) is labelled at its first vertex.
-        out.labelX = x[0];
-        out.labelY = y[0];
-        const float half = total / 2.0f;
-        float walked = 0.0f;
-        for (std::size_t k = 1; k < nv && total > 0.0f; ++k) {
-            const float segment = DISTANCE_8(x[k - 1], y[k - 1], x[k], y[k]);
-            if (segment > 0.0f && walked + segment >= half) {
-                const double t = static_cast<double>(half - walked) / static_cast<double>(segment);
-                out.labelX = x[k - 1] + t * (x[k] - x[k - 1]);
-                out.labelY = y[k - 1] + t * (y[k] - y[k - 1]);
-                out.angle = degrees(y[k] - y[k - 1], x[k] - x[k - 1]);
-                break;
-            }
-            walked += segment;
-        }
-    } else if (object.region && noCentre) {
-        // The mean of the vertices without the last ring's closing point and separator: for one
-        // closed ring, the mean of its corners. Fewer vertices: the first.
-        if (nv < 3) {
-            if (nv >= 1) {
-                out.labelX = x[0];
-                out.labelY = y[0];
+    switch (objectKind(object, KindOrder::Read)) {
+        case ObjectKind::Point:
+        case ObjectKind::Multipoint:
+            out.labelX = x[0];
+            out.labelY = y[0];
+            if (out.capacity() >= 2) {
+                x[1] = x[0];
+                y[1] = y[0];
             }
             return;
-        }
-        double sx = 0.0;
-        double sy = 0.0;
-        for (std::size_t k = 0; k + 2 < nv; ++k) {
-            sx += x[k];
-            sy += y[k];
-        }
-        out.labelX = sx / static_cast<double>(nv - 2);
-        out.labelY = sy / static_cast<double>(nv - 2);
+        case ObjectKind::Line:
+        case ObjectKind::Rect:
+        case ObjectKind::RoundRect:
+            out.labelX = (x[0] + x[1]) / 2.0;
+            out.labelY = (y[0] + y[1]) / 2.0;
+            out.angle = degrees(y[1] - y[0], x[1] - x[0]);
+            out.length = DISTANCE_8(x[0], y[0], x[1], y[1]);
+            return;
+        case ObjectKind::Arc:
+        case ObjectKind::Ellipse: out.nv = 0; return;
+        case ObjectKind::Pline:
+        case ObjectKind::PlineMultiple: placeOnPolyline(out, nv); return;
+        case ObjectKind::Region:
+            if (out.noCentre) placeInRegion(out, nv);
+            return;
+        case ObjectKind::Text:
+        case ObjectKind::None:
+        case ObjectKind::Unsupported: return;
     }
 }
 
@@ -189,8 +219,11 @@ void LayerTable::readShpFileHeader(int unit, std::int32_t& fileCode, std::int32_
                                    double& xmax, double& ymax) {
     if (unit < 1) return;
     shp::FileHeader header;
-    if (!shp::readFileHeader(fileOf(unit), header)) {
-        stopWithMessage("ERROR 0428 - End of .shp file encountered whilst reading header.");
+    switch (shp::readFileHeader(fileOf(unit), header)) {
+        case shp::HeaderFault::None: break;
+        case shp::HeaderFault::EndOfFile:
+            stopWithMessage("ERROR 0428 - End of .shp file encountered whilst reading header.");
+        case shp::HeaderFault::Unreadable: stopWithMessage("ERROR 0427 - Reading .shp file header.");
     }
     fileCode = header.fileCode;
     fileLengthWords = header.fileLengthWords;
@@ -206,12 +239,13 @@ void LayerTable::readDbfHeader(DbfTable& table) {
     if (table.unit < 1) return;
     const dbf::HeaderOutcome outcome = dbf::readHeader(fileOf(table.unit), table);
     using enum dbf::HeaderFault;
-    if (outcome.fault != EndOfFile) {
+    if (outcome.fault != EndOfFile && outcome.fault != Unreadable) {
         platform::console().writeLine("DBF file contains " + AINTEGER(table.headerRecordCount) + " records.");
     }
     switch (outcome.fault) {
         case None: break;
         case EndOfFile: stopWithMessage("ERROR 0404 - End of .dbf file encountered whilst reading header.");
+        case Unreadable: stopWithMessage("ERROR 0403 - Reading .dbf file header.");
         case TooManyFields: stopWithMessage("ERROR 0401 - Exceeded maximum number of dbf Fields.");
         case FieldWidth:
             stopWithMessage("ERROR 0402 - dbf field length of " + AINTEGER(outcome.width) +
@@ -260,7 +294,9 @@ void LayerTable::readHeader(int gisID) {
     switch (layer.format) {
         case LayerFormat::Mif:
             readMifHeader(layer.mif);
+            layer.mif.recordsDone = 0;
             layer.endOfFile = layer.mif.mifUnit > 0 && fileOf(layer.mif.mifUnit).atEnd();
+            if (layer.endOfFile) warnOfRecordsLeft(layer);
             return;
         case LayerFormat::Shapefile: break;
         case LayerFormat::None:
@@ -274,6 +310,13 @@ void LayerTable::readHeader(int gisID) {
     if (set.shpUnitBigEndian > 0) {
         platform::console().writeLine("Shapefile Code: " + AINTEGER(set.fileCode) +
                                       "  Length: " + AINTEGER(set.fileLengthWords));
+        // Records are read up to the header's length; any other size means records lost or cut.
+        const std::uint64_t bytes = fileOf(set.shpUnitBigEndian).size();
+        const std::uint64_t headerBytes = 2 * static_cast<std::uint64_t>(set.fileLengthWords);
+        if (bytes != headerBytes) {
+            warnOfCounts("WARNING 0431 - File length in .shp file header differs from the file's size.",
+                         std::to_string(bytes) + " bytes", std::to_string(headerBytes) + " bytes");
+        }
     }
     startShpReading(set);
     if (set.shpUnit > 0) {
@@ -285,6 +328,7 @@ void LayerTable::readHeader(int gisID) {
     layer.dbf[0].recordsDone = 0;
     // An empty layer (a header alone, as GDAL writes it) is at its end at once.
     layer.endOfFile = set.shpUnit > 0 && shp::atEnd(set);
+    if (layer.endOfFile) warnOfRecordsLeft(layer);
 }
 
 int LayerTable::numberAttributes(int gisID) {
@@ -300,14 +344,49 @@ int LayerTable::numberRecords(int gisID) {
     const LayerSlot& layer = slot(gisID);
     if (layer.format == LayerFormat::Shapefile) return layer.dbf[0].headerRecordCount;
     if (layer.format != LayerFormat::Mif) return 0;
-    platform::File& mid = fileOf(layer.mif.midUnit);
-    // Every line counts, blank ones included; the reader goes on from the record it had reached.
-    const std::uint64_t reached = mid.position();
-    mid.rewind();
-    int count = 0;
-    while (mid.readRecord(mifLineIn_) == platform::File::ReadStatus::Ok) ++count;
-    mid.seek(reached);
+    // Every line counts, blank ones included.
+    return linesFrom(fileOf(layer.mif.midUnit), 0);
+}
+
+std::int32_t LayerTable::linesFrom(platform::File& file, std::uint64_t offset) {
+    // The reader goes on from the line it had reached.
+    const std::uint64_t reached = file.position();
+    file.seek(offset);
+    std::int32_t count = 0;
+    while (file.readRecord(mifLineIn_) == platform::File::ReadStatus::Ok) ++count;
+    file.seek(reached);
     return count;
+}
+
+void LayerTable::warnOfCounts(std::string_view line1, std::string_view found, std::string_view expected) {
+    std::string line2 = "               Found ";
+    line2.append(found).append(", expecting ").append(expected).append(".");
+    gisMessageLines = {std::string(line1), std::move(line2), "", ""};
+    writeMessage(0);
+}
+
+void LayerTable::warnOfRecordsLeft(LayerSlot& layer) {
+    // Once for the layer: a caller that reads it again, or rewinds it after its header, is not
+    // told again.
+    if (layer.recordsLeftTold) return;
+    if (layer.format == LayerFormat::Mif) {
+        if (layer.mif.mifUnit < 1) return;
+        platform::File& mid = fileOf(layer.mif.midUnit);
+        const std::int32_t left = linesFrom(mid, mid.position());
+        if (left == 0) return;
+        layer.recordsLeftTold = true;
+        warnOfCounts("WARNING 0323 - More records found in .mid file than objects in .mif file.",
+                     AINTEGER(layer.mif.recordsDone + left), AINTEGER(layer.mif.recordsDone));
+        return;
+    }
+    const ShpFileSet& set = layer.shp[0];
+    const DbfTable& table = layer.dbf[0];
+    if (set.shpUnit < 1 || table.unit < 1) return;
+    const std::int32_t left = dbf::recordsLeft(fileOf(table.unit), table);
+    if (left == 0) return;
+    layer.recordsLeftTold = true;
+    warnOfCounts("WARNING 0409 - More records found in .dbf file than shapes in .shp file.",
+                 AINTEGER(table.recordsDone + left), AINTEGER(set.recordCount));
 }
 
 void LayerTable::gotoBeginningOfData(int gisID) {
@@ -319,6 +398,7 @@ void LayerTable::gotoBeginningOfData(int gisID) {
         case LayerFormat::Mif:
             if (layer.mif.mifUnit > 0) mifGotoData(layer.mif.mifUnit);
             rewindUnit(layer.mif.midUnit);
+            layer.mif.recordsDone = 0;
             return;
         case LayerFormat::Shapefile:
             startShpReading(layer.shp[0]);
@@ -326,6 +406,7 @@ void LayerTable::gotoBeginningOfData(int gisID) {
             layer.dbf[0].recordsDone = 0;
             // An empty layer stays at its end, or the next object read runs past its header.
             layer.endOfFile = layer.shp[0].shpUnit > 0 && shp::atEnd(layer.shp[0]);
+            if (layer.endOfFile) warnOfRecordsLeft(layer);
             return;
         case LayerFormat::None:
         case LayerFormat::Csv: stopLine(" Should not be here [gisGotoBeginningOfData]");
@@ -449,8 +530,11 @@ bool LayerTable::objectType(int gisID, GisObject& object) {
     LayerSlot& layer = slot(gisID);
     switch (layer.format) {
         case LayerFormat::Mif: {
+            const bool endKnown = layer.endOfFile;
             const bool found = mifObjectType(layer.mif.mifUnit, layer.mif.keywordLine, layer.mif.restOfLine, object);
             layer.endOfFile = fileOf(layer.mif.mifUnit).atEnd();
+            // The .mif decides where the layer ends: no further object.
+            if (!found && !endKnown) warnOfRecordsLeft(layer);
             return found;
         }
         case LayerFormat::Shapefile:
@@ -464,69 +548,69 @@ bool LayerTable::objectType(int gisID, GisObject& object) {
 }
 
 bool LayerTable::mifReadCoordinates(int unit, std::string& rest, GisObject& object, ObjectReadout& out,
-                                    bool& noCentre, bool readCoordinates) {
-    mif::Coordinates coordinates{out.x, out.y, out.limit, out.nv, true, out.labelX, out.labelY};
-    const mif::Outcome outcome =
-        mif::readCoordinates(fileOf(unit), rest, object, coordinates, readCoordinates, mifLineIn_);
+                                    bool storeCoordinates) {
+    const mif::Outcome outcome = mif::readCoordinates(fileOf(unit), rest, object, out, storeCoordinates, mifLineIn_);
     if (outcome.fault != mif::Fault::None) stopOnMif(outcome, mifLineIn_, out.limit);
-    out.nv = coordinates.nv;
-    noCentre = coordinates.noCentre;
-    out.labelX = coordinates.labelX;
-    out.labelY = coordinates.labelY;
     return true;
 }
 
-bool LayerTable::shpReadObject(ShpFileSet& set, GisObject& object, ObjectReadout& out, bool readCoordinates) {
-    const shp::Outcome outcome =
-        shp::readObject(fileOf(set.shpUnit), set, object, out.x, out.y, out.limit, out.nv, readCoordinates);
+bool LayerTable::shpReadObject(ShpFileSet& set, GisObject& object, ObjectReadout& out, bool storeCoordinates) {
+    const shp::Outcome outcome = shp::readObject(fileOf(set.shpUnit), set, object, out, storeCoordinates);
     if (outcome.fault != shp::Fault::None) stopOnShp(outcome, set, true, out.limit);
     return true;
 }
 
-void LayerTable::readObject(int gisID, GisObject& object, ObjectReadout& out, bool readCoordinates) {
+void LayerTable::readObject(int gisID, GisObject& object, ObjectReadout& out, bool storeCoordinates) {
     requireId(gisID, "gisReadObject");
     out.angle = 0.0f;
     out.length = 0.0f;
+    out.noCentre = true;
     LayerSlot& layer = slot(gisID);
-    bool noCentre = true;
     switch (layer.format) {
         case LayerFormat::Mif:
-            mifReadCoordinates(layer.mif.mifUnit, layer.mif.restOfLine, object, out, noCentre, readCoordinates);
+            mifReadCoordinates(layer.mif.mifUnit, layer.mif.restOfLine, object, out, storeCoordinates);
             layer.endOfFile = fileOf(layer.mif.mifUnit).atEnd();
             break;
         case LayerFormat::Shapefile:
-            shpReadObject(layer.shp[0], object, out, readCoordinates);
+            shpReadObject(layer.shp[0], object, out, storeCoordinates);
             layer.endOfFile = shp::atEnd(layer.shp[0]);
             break;
         case LayerFormat::None:
         case LayerFormat::Csv: internalStop("Should not be here [gisReadObject]");
     }
-    if (readCoordinates) placeLabel(object, out, noCentre);
+    if (storeCoordinates) placeLabel(object, out);
 }
 
-void LayerTable::dbfReadRecord(DbfTable& table, bool& endOfData, std::string& line, bool& deleted) {
+dbf::RecordStatus LayerTable::nextDbfRecord(DbfTable& table, std::string& line, bool& deleted) {
     char flag = ' ';
-    deleted = false;
-    switch (dbf::readRecord(fileOf(table.unit), table, line, flag, dbfReadBuffers_)) {
-        case dbf::RecordStatus::Live: return;
-        case dbf::RecordStatus::Deleted: deleted = true; return;
-        case dbf::RecordStatus::EndOfData:
-            if (table.recordsDone != table.headerRecordCount) {
-                gisMessageLines[0] = "WARNING 0405 - Insufficient number of records found in .dbf file.";
-                gisMessageLines[1] = "               Found " + AINTEGER(table.recordsDone) + ", expecting " +
-                                     AINTEGER(table.headerRecordCount) + ".";
-                writeMessage(0);
-            }
-            endOfData = true;
-            return;
+    const dbf::RecordStatus status = dbf::readRecord(fileOf(table.unit), table, line, flag, dbfReadBuffers_);
+    deleted = status == dbf::RecordStatus::Deleted;
+    switch (status) {
+        case dbf::RecordStatus::Live:
+        case dbf::RecordStatus::Deleted:
+        case dbf::RecordStatus::EndOfData: return status;
         case dbf::RecordStatus::EndOfFile:
             stopWithMessage("ERROR 0408 - End of .dbf file encountered whilst reading record.");
+        case dbf::RecordStatus::ReadError: stopWithMessage("ERROR 0407 - Reading .dbf record.");
         case dbf::RecordStatus::Unrecognised:
             stopWithMessages("ERROR 0406 - Unrecognised record identifier found in .dbf file.",
                              "Character = " + std::string(1, flag) + " [" +
                                  AINTEGER(static_cast<unsigned char>(flag)) + "]",
                              "Data line thus far =");
     }
+    return status;
+}
+
+void LayerTable::warnOfShortTable(const DbfTable& table, std::int32_t expected) {
+    if (table.recordsDone == expected) return;
+    warnOfCounts("WARNING 0405 - Insufficient number of records found in .dbf file.", AINTEGER(table.recordsDone),
+                 AINTEGER(expected));
+}
+
+void LayerTable::dbfReadRecord(DbfTable& table, bool& endOfData, std::string& line, bool& deleted) {
+    if (nextDbfRecord(table, line, deleted) != dbf::RecordStatus::EndOfData) return;
+    warnOfShortTable(table, table.headerRecordCount);
+    endOfData = true;
 }
 
 void LayerTable::readRecord(int gisID, GisObject& object, std::string& line) {
@@ -540,14 +624,29 @@ void LayerTable::readRecord(int gisID, GisObject& object, std::string& line) {
                 stopWithMessage("ERROR 0254 - Failed to read object attribute data record for a " +
                                 std::string(significantPart(object.kindName)) + " object in GIS layer.");
             }
-            layer.endOfFile = mid.atEnd();
+            ++layer.mif.recordsDone;
+            // The .mif decides where a layer ends; an attribute-only layer ends with its records.
+            if (layer.mif.mifUnit < 1) {
+                layer.endOfFile = mid.atEnd();
+            } else if (layer.endOfFile) {
+                warnOfRecordsLeft(layer);
+            }
             return;
         }
         case LayerFormat::Shapefile: {
             // One record per object, deleted ones included: shapes and records pair by number.
-            bool endOfData = false;
-            dbfReadRecord(layer.dbf[0], endOfData, line, object.deleted);
-            if (endOfData) layer.endOfFile = true;
+            DbfTable& table = layer.dbf[0];
+            if (nextDbfRecord(table, line, object.deleted) != dbf::RecordStatus::EndOfData) {
+                if (layer.endOfFile) warnOfRecordsLeft(layer);
+                return;
+            }
+            // Short of the shapes the .shp holds, or else of its own header's count; the end of
+            // the data ends the layer.
+            ShpFileSet& set = layer.shp[0];
+            const std::int32_t shapes =
+                set.shpUnit > 0 ? set.recordCount + shp::recordsLeft(fileOf(set.shpUnit), set) : 0;
+            warnOfShortTable(table, table.recordsDone < shapes ? shapes : table.headerRecordCount);
+            layer.endOfFile = true;
             return;
         }
         case LayerFormat::None:
@@ -582,15 +681,14 @@ bool mifObjectType(int unit, std::string& keywordLine, std::string& rest, GisObj
     return layers().mifObjectType(unit, keywordLine, rest, object);
 }
 bool shpReadObjectType(ShpFileSet& set, GisObject& object) { return layers().shpReadObjectType(set, object); }
-void gisReadObject(int gisID, GisObject& object, ObjectReadout& out, bool readCoordinates) {
-    layers().readObject(gisID, object, out, readCoordinates);
+void gisReadObject(int gisID, GisObject& object, ObjectReadout& out, bool storeCoordinates) {
+    layers().readObject(gisID, object, out, storeCoordinates);
 }
-bool mifReadCoordinates(int unit, std::string& rest, GisObject& object, ObjectReadout& out, bool& noCentre,
-                        bool readCoordinates) {
-    return layers().mifReadCoordinates(unit, rest, object, out, noCentre, readCoordinates);
+bool mifReadCoordinates(int unit, std::string& rest, GisObject& object, ObjectReadout& out, bool storeCoordinates) {
+    return layers().mifReadCoordinates(unit, rest, object, out, storeCoordinates);
 }
-bool shpReadObject(ShpFileSet& set, GisObject& object, ObjectReadout& out, bool readCoordinates) {
-    return layers().shpReadObject(set, object, out, readCoordinates);
+bool shpReadObject(ShpFileSet& set, GisObject& object, ObjectReadout& out, bool storeCoordinates) {
+    return layers().shpReadObject(set, object, out, storeCoordinates);
 }
 void gisReadRecord(int gisID, GisObject& object, std::string& line) { layers().readRecord(gisID, object, line); }
 void dbfReadRecord(DbfTable& table, bool& endOfData, std::string& line, bool& deleted) {

@@ -6,6 +6,7 @@
 // Layer ids count from 1 to gisMaxLayers; 0 means no layer. Texts are kept without trailing
 // blanks; a blank text is an empty string.
 #pragma once
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
@@ -64,6 +65,25 @@ struct GisObjectVertices {
     }
 };
 
+// Where the readers put an object's coordinates (gisReadObject) and what they work out from them.
+struct ObjectReadout {
+    std::span<double> x;
+    std::span<double> y;
+    std::int32_t limit = 0;  // the arrays' capacity the caller declares
+    std::int32_t nv = 0;
+    double labelX = 0.0;
+    double labelY = 0.0;
+    float angle = 0.0f;  // degrees
+    float length = 0.0f;
+    bool noCentre = true;  // no MIF "Center" line gave the label
+
+    // Vertices are stored only below the capacity the caller declares and the arrays hold.
+    std::int32_t capacity() const {
+        return static_cast<std::int32_t>(
+            std::min<std::size_t>({static_cast<std::size_t>(std::max(limit, 0)), x.size(), y.size()}));
+    }
+};
+
 // The first nv vertices of an object, read-only, as the format writers take them.
 struct VertexView {
     std::span<const double> x;
@@ -81,8 +101,6 @@ struct GisAttributeTemplate {
     std::int32_t recordCount = 0;  // copied into the header of a new .dbf file
 };
 
-inline constexpr std::size_t kMaxMifColumns = 256;
-
 struct MifColumn {
     std::string name;
     std::string type;
@@ -97,6 +115,7 @@ struct MifLayerRecord {
     std::string styleLine1;
     std::string styleLine2;
     std::vector<MifColumn> columns;
+    std::int32_t recordsDone = 0;  // .mid lines read since the header
 };
 
 // One shapefile set (shpFileSet): units, header fields and counters of its .shp and .shx files.
@@ -153,6 +172,7 @@ struct LayerSlot {
     int trackingIndex = 0;
     bool open = false;
     bool endOfFile = false;
+    bool recordsLeftTold = false;  // the records left behind the last object were warned about
     bool output = false;
     MifLayerRecord mif;
     std::array<ShpFileSet, kShpSets> shp;

@@ -61,6 +61,7 @@ void LayerTable::initialiseLayer(int gisID) {
     layer.format = LayerFormat::None;
     layer.fileName.clear();
     layer.endOfFile = false;
+    layer.recordsLeftTold = false;
     layer.output = false;
     layer.mif = MifLayerRecord{};
     layer.shp = {};

@@ -35,18 +35,6 @@ struct MifAttributeDefinition {
     std::string type;  // at most 24 characters
 };
 
-// Where gisReadObject puts an object's coordinates and what it works out from them.
-struct ObjectReadout {
-    std::span<double> x;
-    std::span<double> y;
-    std::int32_t limit = 0;  // the arrays' capacity the caller declares
-    std::int32_t nv = 0;
-    double labelX = 0.0;
-    double labelY = 0.0;
-    float angle = 0.0f;  // degrees
-    float length = 0.0f;
-};
-
 class LayerTable {
 public:
     // Records the caller fills before writing, and the texts the writers put into every layer.
@@ -114,10 +102,10 @@ public:
     bool objectType(int gisID, GisObject& object);
     bool mifObjectType(int unit, std::string& keywordLine, std::string& rest, GisObject& object);
     bool shpReadObjectType(ShpFileSet& set, GisObject& object);
-    void readObject(int gisID, GisObject& object, ObjectReadout& out, bool readCoordinates);
-    bool mifReadCoordinates(int unit, std::string& rest, GisObject& object, ObjectReadout& out, bool& noCentre,
-                            bool readCoordinates);
-    bool shpReadObject(ShpFileSet& set, GisObject& object, ObjectReadout& out, bool readCoordinates);
+    void readObject(int gisID, GisObject& object, ObjectReadout& out, bool storeCoordinates);
+    bool mifReadCoordinates(int unit, std::string& rest, GisObject& object, ObjectReadout& out,
+                            bool storeCoordinates);
+    bool shpReadObject(ShpFileSet& set, GisObject& object, ObjectReadout& out, bool storeCoordinates);
     void readRecord(int gisID, GisObject& object, std::string& line);
     void dbfReadRecord(DbfTable& table, bool& endOfData, std::string& line, bool& deleted);
 
@@ -173,6 +161,18 @@ private:
                                 std::int32_t limit);
     void requireId(int gisID, std::string_view routine) const;
     void startShpReading(ShpFileSet& set);
+    // The lines of a file from the offset to its end, the file left where it stood.
+    std::int32_t linesFrom(platform::File& file, std::uint64_t offset);
+    // A WARNING whose second line gives the count found and the count expected.
+    void warnOfCounts(std::string_view line1, std::string_view found, std::string_view expected);
+    // Once the geometry file holds no further object: records the attribute file still holds
+    // belong to no object, and are often the only trace of objects lost from the geometry file.
+    // One WARNING for the layer.
+    void warnOfRecordsLeft(LayerSlot& layer);
+    // The next record of the table; its faults end the run, the end of its data is returned.
+    dbf::RecordStatus nextDbfRecord(DbfTable& table, std::string& line, bool& deleted);
+    // WARNING 0405 when the records read differ from those expected.
+    void warnOfShortTable(const DbfTable& table, std::int32_t expected);
     std::string mifLineIn_;            // the .mif line being read, reused for every line
     dbf::ReadBuffers dbfReadBuffers_;  // one .dbf record, reused for every record
 
@@ -228,10 +228,9 @@ void mifCopyHeader(int source, int target);
 bool gisObjectType(int gisID, GisObject& object);
 bool mifObjectType(int unit, std::string& keywordLine, std::string& rest, GisObject& object);
 bool shpReadObjectType(ShpFileSet& set, GisObject& object);
-void gisReadObject(int gisID, GisObject& object, ObjectReadout& out, bool readCoordinates);
-bool mifReadCoordinates(int unit, std::string& rest, GisObject& object, ObjectReadout& out, bool& noCentre,
-                        bool readCoordinates);
-bool shpReadObject(ShpFileSet& set, GisObject& object, ObjectReadout& out, bool readCoordinates);
+void gisReadObject(int gisID, GisObject& object, ObjectReadout& out, bool storeCoordinates);
+bool mifReadCoordinates(int unit, std::string& rest, GisObject& object, ObjectReadout& out, bool storeCoordinates);
+bool shpReadObject(ShpFileSet& set, GisObject& object, ObjectReadout& out, bool storeCoordinates);
 void gisReadRecord(int gisID, GisObject& object, std::string& line);
 void dbfReadRecord(DbfTable& table, bool& endOfData, std::string& line, bool& deleted);
 void gisCloseLayer(int& gisID);

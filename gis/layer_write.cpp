@@ -174,6 +174,10 @@ void LayerTable::writeMifObject(const GisObject& object, int unit, std::string_v
             vertices = vertexView(nv);
             break;
         case ObjectKind::None: break;
+        case ObjectKind::Rect:
+        case ObjectKind::RoundRect:
+        case ObjectKind::Arc:
+        case ObjectKind::Ellipse:
         case ObjectKind::Unsupported:
             stopWithMessage(pleaseContact("ERROR 0350 - Trying to write a MIF object that is not yet supported."));
     }
@@ -209,6 +213,10 @@ void LayerTable::writeShpRecord(GisObject& object, ObjectKind kind, ShpFileSet& 
             vertices = vertexView(gisObjectVertices.nv);
             break;
         case ObjectKind::None: break;
+        case ObjectKind::Rect:
+        case ObjectKind::RoundRect:
+        case ObjectKind::Arc:
+        case ObjectKind::Ellipse:
         case ObjectKind::Unsupported:
             stopWithMessage(pleaseContact("ERROR 0350 - Trying to write a SHP object that is not yet supported."));
     }

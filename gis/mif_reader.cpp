@@ -7,38 +7,36 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <span>
 
 #include "common/list_input.hpp"
 #include "common/strings.hpp"
 #include "common/text_lines.hpp"
+#include "gis/object_kind.hpp"
 
 namespace zx::mif {
 namespace {
 
-enum class Kind { Point, PlineMultiple, Pline, Line, Region, Multipoint, None, Rect, RoundRect, Text, Arc, Ellipse,
-                  Collection };
-
 struct Keyword {
     std::string_view text;
-    Kind kind;
-    bool GisObject::*flag;
+    ObjectKind kind;  // Unsupported: "Collection", recognised only to be refused
 };
 // Prefix tests in this order: the first keyword the line's word begins with wins, so "PLINE
 // MULTIPLE" comes before "PLINE", and any word beginning with a keyword's letters is taken as it.
 constexpr std::array<Keyword, 13> kKeywords{{
-    {"POINT", Kind::Point, &GisObject::point},
-    {"PLINE MULTIPLE", Kind::PlineMultiple, &GisObject::plineMultiple},
-    {"PLINE", Kind::Pline, &GisObject::pline},
-    {"LINE", Kind::Line, &GisObject::line},
-    {"REGION", Kind::Region, &GisObject::region},
-    {"MULTIPOINT", Kind::Multipoint, &GisObject::multipoint},
-    {"NONE", Kind::None, &GisObject::none},
-    {"RECT", Kind::Rect, &GisObject::rect},
-    {"ROUNDRECT", Kind::RoundRect, &GisObject::roundRect},
-    {"TEXT", Kind::Text, &GisObject::text},
-    {"ARC", Kind::Arc, &GisObject::arc},
-    {"ELLIPSE", Kind::Ellipse, &GisObject::ellipse},
-    {"COLLECTION", Kind::Collection, nullptr},
+    {"POINT", ObjectKind::Point},
+    {"PLINE MULTIPLE", ObjectKind::PlineMultiple},
+    {"PLINE", ObjectKind::Pline},
+    {"LINE", ObjectKind::Line},
+    {"REGION", ObjectKind::Region},
+    {"MULTIPOINT", ObjectKind::Multipoint},
+    {"NONE", ObjectKind::None},
+    {"RECT", ObjectKind::Rect},
+    {"ROUNDRECT", ObjectKind::RoundRect},
+    {"TEXT", ObjectKind::Text},
+    {"ARC", ObjectKind::Arc},
+    {"ELLIPSE", ObjectKind::Ellipse},
+    {"COLLECTION", ObjectKind::Unsupported},
 }};
 constexpr std::string_view kCenter = "CENTER";
 // The keyword is looked for in this many characters of the line's first word and what follows.
@@ -134,6 +132,144 @@ void ensureParts(GisObject& object, std::size_t parts) {
     if (object.ir.size() < parts) object.ir.resize(parts);
 }
 
+Outcome failed(Fault fault) { return {fault, 0}; }
+Outcome tooMany(std::int32_t requested) { return {Fault::TooManyNodes, requested}; }
+
+// The coordinate lines of one object, read from the file into the caller's readout.
+struct CoordinateLines {
+    platform::File& file;
+    std::string& line;  // reused for every line
+    ObjectReadout& out;
+
+    bool storePoint(std::string_view text, std::size_t index) {
+        std::array<double, 2> xy{};
+        if (!readReals(text, xy)) return false;
+        out.x[index] = xy[0];
+        out.y[index] = xy[1];
+        return true;
+    }
+    // Reads n point lines into the entries from `first` (0-based), or reads them over.
+    Fault readPoints(std::int32_t n, std::size_t first, bool store) {
+        for (std::int32_t i = 0; i < n; ++i) {
+            if (const Fault fault = nextLine(file, line); fault != Fault::None) return fault;
+            if (store && !storePoint(line, first + static_cast<std::size_t>(i))) return Fault::CoordinatesRead;
+        }
+        return Fault::None;
+    }
+};
+
+// A point from the keyword line, or from the next line (a multipoint's points always are).
+Outcome readPoint(CoordinateLines& lines, std::string_view rest, bool fromNextLine) {
+    if (lines.out.capacity() < 1) return tooMany(1);
+    if (fromNextLine || significantPart(rest).empty()) {
+        if (const Fault fault = nextLine(lines.file, lines.line); fault != Fault::None) return failed(fault);
+        rest = lines.line;
+    }
+    if (!lines.storePoint(rest, 0)) return failed(Fault::CoordinatesRead);
+    lines.out.nv = 1;
+    return {};
+}
+
+// A line, rectangle or rounded rectangle: its two corner points on the keyword line.
+Outcome readEnds(CoordinateLines& lines, std::string_view rest) {
+    ObjectReadout& out = lines.out;
+    if (out.capacity() < 2) return tooMany(2);
+    std::array<double, 4> ends{};
+    if (!readReals(rest, ends)) return failed(Fault::CoordinatesRead);
+    out.x[0] = ends[0];
+    out.y[0] = ends[1];
+    out.x[1] = ends[2];
+    out.y[1] = ends[3];
+    out.nv = 2;
+    return {};
+}
+
+// A polyline, or one section of a multiple polyline: its vertex count, then a vertex per line.
+Outcome readPolyline(CoordinateLines& lines, std::string& rest, bool section, bool storeCoordinates) {
+    // A section's vertex count stands on the next line; a polyline's on its keyword line, or the next.
+    if (section || significantPart(rest).empty()) {
+        if (const Fault fault = nextLine(lines.file, lines.line); fault != Fault::None) return failed(fault);
+        rest = lines.line;
+    }
+    std::int32_t nv = 0;
+    if (!readCount(rest, nv) || nv < 0) return failed(Fault::CoordinatesRead);
+    lines.out.nv = nv;
+    const std::int32_t capacity = lines.out.capacity();
+    if (storeCoordinates) {
+        if (nv > capacity) return tooMany(nv);
+        return failed(lines.readPoints(nv, 0, true));
+    }
+    if (nv == 0) return {};
+    // Read over, but the first vertex kept where there is room for it.
+    if (const Fault fault = lines.readPoints(1, 0, capacity >= 1); fault != Fault::None) return failed(fault);
+    return failed(lines.readPoints(nv - 1, 0, false));
+}
+
+// One ring of a region: its point count, then its points, stored behind the rings before it; nv
+// is the region's vertex count so far, each ring's separator included.
+Outcome readRing(CoordinateLines& lines, GisObject& object, std::int32_t ring, std::int32_t& nv,
+                 bool storeCoordinates) {
+    if (const Fault fault = nextLine(lines.file, lines.line); fault != Fault::None) return failed(fault);
+    std::int32_t n = 0;
+    if (!readCount(lines.line, n) || n < 0) return failed(Fault::CoordinatesRead);
+    const auto start = static_cast<std::size_t>(nv);
+    if (static_cast<std::int64_t>(nv) + n + 1 > kMaxVertices) return tooMany(kMaxVertices + 1);
+    nv += n + 1;
+    const std::int32_t capacity = lines.out.capacity();
+    if (!storeCoordinates) {
+        const bool keepFirst = ring == 0 && n >= 1 && capacity >= 1;
+        const Fault first = lines.readPoints(keepFirst ? 1 : 0, 0, true);
+        if (first != Fault::None) return failed(first);
+        return failed(lines.readPoints(keepFirst ? n - 1 : n, 0, false));
+    }
+    if (nv > capacity) return tooMany(nv);
+    if (const Fault fault = lines.readPoints(n, start, true); fault != Fault::None) return failed(fault);
+    // Each ring is followed by a copy of its second point (its first when it has only one; the
+    // origin when it has none): nothing is read beyond the ring.
+    ObjectReadout& out = lines.out;
+    const std::size_t copied = n >= 2 ? start + 1 : start;
+    const auto separator = static_cast<std::size_t>(nv - 1);
+    out.x[separator] = n >= 1 ? out.x[copied] : 0.0;
+    out.y[separator] = n >= 1 ? out.y[copied] : 0.0;
+    object.ir[static_cast<std::size_t>(ring)] = nv - 1;
+    return {};
+}
+
+// The style lines after a region may hold its "Center" line anywhere among them; they are read
+// up to the next object's keyword line, which is left for the next object.
+void readRegionStyle(CoordinateLines& lines) {
+    for (;;) {
+        const std::uint64_t before = lines.file.position();
+        if (lines.file.atEnd() || lines.file.readRecord(lines.line) != platform::File::ReadStatus::Ok) return;
+        std::size_t at = 0;
+        if (matchKeyword(lines.line, at) != nullptr) {
+            lines.file.seek(before);
+            return;
+        }
+        std::array<double, 2> label{};
+        if (isCenterLine(lines.line, at) && readReals(std::string_view(lines.line).substr(at), label)) {
+            lines.out.labelX = label[0];
+            lines.out.labelY = label[1];
+            lines.out.noCentre = false;
+        }
+    }
+}
+
+Outcome readRegion(CoordinateLines& lines, GisObject& object, bool storeCoordinates) {
+    if (object.nr < 1) return failed(Fault::RegionTooSmall);
+    ensureParts(object, static_cast<std::size_t>(object.nr) + 1);
+    std::int32_t nv = 0;
+    for (std::int32_t ring = 0; ring < object.nr; ++ring) {
+        if (Outcome outcome = readRing(lines, object, ring, nv, storeCoordinates); outcome.fault != Fault::None) {
+            return outcome;
+        }
+    }
+    lines.out.nv = nv;
+    if (nv < 5) return failed(Fault::RegionTooSmall);
+    readRegionStyle(lines);
+    return {};
+}
+
 }  // namespace
 
 bool startsWithWord(std::string_view line, std::string_view keyword) {
@@ -171,7 +307,7 @@ Fault readColumns(platform::File& file, std::vector<MifColumn>& columns, std::st
     if (count < 1) return Fault::NoColumns;
     for (std::int32_t i = 0; i < count; ++i) {
         if (file.readRecord(line) != platform::File::ReadStatus::Ok) return Fault::ColumnLine;
-        if (columns.size() < kMaxMifColumns) columns.push_back(splitColumn(line));
+        columns.push_back(splitColumn(line));
     }
     // "Data" as the first word: a column named Data_src or Metadata does not end the search.
     return skipPastWord(file, "Data", line) ? Fault::None : Fault::NoDataLine;
@@ -217,16 +353,16 @@ bool objectType(platform::File& file, std::string& keywordLine, std::string& res
             continue;
         }
         object.center = false;
-        if (keyword->kind == Kind::Collection) {
+        if (keyword->kind == ObjectKind::Unsupported) {
             outcome.fault = Fault::Collection;
             return false;
         }
-        object.*(keyword->flag) = true;
+        object.*kindFlag(keyword->kind) = true;
         object.kindName = keyword->text;
         rest.assign(keywordLine, at);
-        if (keyword->kind == Kind::PlineMultiple || keyword->kind == Kind::Multipoint) {
+        if (keyword->kind == ObjectKind::PlineMultiple || keyword->kind == ObjectKind::Multipoint) {
             if (!readCount(rest, object.count)) outcome.fault = Fault::ObjectCount;
-        } else if (keyword->kind == Kind::Region) {
+        } else if (keyword->kind == ObjectKind::Region) {
             if (!readCount(rest, object.nr)) {
                 outcome.fault = Fault::ObjectCount;
             } else if (object.nr > kMaxParts) {
@@ -238,129 +374,31 @@ bool objectType(platform::File& file, std::string& keywordLine, std::string& res
     return false;
 }
 
-Outcome readCoordinates(platform::File& file, std::string& rest, GisObject& object, Coordinates& out,
-                        bool readCoordinates, std::string& line) {
+Outcome readCoordinates(platform::File& file, std::string& rest, GisObject& object, ObjectReadout& out,
+                        bool storeCoordinates, std::string& line) {
     object.done = false;
+    out.noCentre = true;
+    CoordinateLines lines{file, line, out};
     Outcome outcome;
-    // Vertices are stored only below the capacity the caller declares and the arrays hold.
-    const auto capacity = static_cast<std::int32_t>(
-        std::min<std::size_t>({static_cast<std::size_t>(std::max(out.limit, 0)), out.x.size(), out.y.size()}));
-    auto fail = [&](Fault fault) {
-        outcome.fault = fault;
-        return outcome;
-    };
-    auto tooMany = [&](std::int32_t requested) {
-        outcome.fault = Fault::TooManyNodes;
-        outcome.requested = requested;
-        return outcome;
-    };
-    auto readPoint = [&](std::string_view text, std::size_t index) {
-        std::array<double, 2> xy{};
-        if (!readReals(text, xy)) return false;
-        out.x[index] = xy[0];
-        out.y[index] = xy[1];
-        return true;
-    };
-    // Reads n coordinate lines into entries from `first` (0-based), or reads them over.
-    auto readPoints = [&](std::int32_t n, std::size_t first, bool store) {
-        for (std::int32_t i = 0; i < n; ++i) {
-            if (const Fault fault = nextLine(file, line); fault != Fault::None) return fault;
-            if (store && !readPoint(line, first + static_cast<std::size_t>(i))) return Fault::CoordinatesRead;
-        }
-        return Fault::None;
-    };
-
-    if (object.point || object.multipoint) {
-        if (capacity < 1) return tooMany(1);
-        if (object.multipoint || significantPart(rest).empty()) {
-            if (const Fault fault = nextLine(file, line); fault != Fault::None) return fail(fault);
-            if (!readPoint(line, 0)) return fail(Fault::CoordinatesRead);
-        } else if (!readPoint(rest, 0)) {
-            return fail(Fault::CoordinatesRead);
-        }
-        out.nv = 1;
-    } else if (object.line || object.rect || object.roundRect) {
-        if (capacity < 2) return tooMany(2);
-        std::array<double, 4> ends{};
-        if (!readReals(rest, ends)) return fail(Fault::CoordinatesRead);
-        out.x[0] = ends[0];
-        out.y[0] = ends[1];
-        out.x[1] = ends[2];
-        out.y[1] = ends[3];
-        out.nv = 2;
-    } else if (object.arc || object.ellipse) {
-        out.nv = 0;
-        return outcome;
-    } else if (object.pline || object.plineMultiple) {
-        // A section's vertex count stands on the keyword line, or on the next line.
-        if (object.plineMultiple || significantPart(rest).empty()) {
-            if (const Fault fault = nextLine(file, line); fault != Fault::None) return fail(fault);
-            rest = line;
-        }
-        std::int32_t nv = 0;
-        if (!readCount(rest, nv) || nv < 0) return fail(Fault::CoordinatesRead);
-        out.nv = nv;
-        if (readCoordinates && nv > capacity) return tooMany(nv);
-        if (readCoordinates) {
-            if (const Fault fault = readPoints(nv, 0, true); fault != Fault::None) return fail(fault);
-        } else if (nv > 0) {
-            // Read over, but the first vertex kept where there is room for it.
-            if (const Fault fault = readPoints(1, 0, capacity >= 1); fault != Fault::None) return fail(fault);
-            if (const Fault fault = readPoints(nv - 1, 0, false); fault != Fault::None) return fail(fault);
-        }
-    } else if (object.region) {
-        if (object.nr < 1) return fail(Fault::RegionTooSmall);
-        ensureParts(object, static_cast<std::size_t>(object.nr) + 1);
-        std::int32_t nv = 0;
-        for (std::int32_t j = 0; j < object.nr; ++j) {
-            if (const Fault fault = nextLine(file, line); fault != Fault::None) return fail(fault);
-            std::int32_t n = 0;
-            if (!readCount(line, n) || n < 0) return fail(Fault::CoordinatesRead);
-            const auto start = static_cast<std::size_t>(nv);
-            if (static_cast<std::int64_t>(nv) + n + 1 > kMaxVertices) return tooMany(kMaxVertices + 1);
-            nv += n + 1;
-            if (readCoordinates) {
-                if (nv > capacity) return tooMany(nv);
-                if (const Fault fault = readPoints(n, start, true); fault != Fault::None) return fail(fault);
-                // Each ring is followed by a copy of its second point (its first when it has
-                // only one; the origin when it has none): nothing is read beyond the ring.
-                const std::size_t copied = n >= 2 ? start + 1 : start;
-                const auto separator = static_cast<std::size_t>(nv - 1);
-                out.x[separator] = n >= 1 ? out.x[copied] : 0.0;
-                out.y[separator] = n >= 1 ? out.y[copied] : 0.0;
-                object.ir[static_cast<std::size_t>(j)] = nv - 1;
-            } else {
-                const bool keepFirst = j == 0 && n >= 1 && capacity >= 1;
-                if (const Fault fault = readPoints(keepFirst ? 1 : 0, 0, true); fault != Fault::None) return fail(fault);
-                if (const Fault fault = readPoints(keepFirst ? n - 1 : n, 0, false); fault != Fault::None) {
-                    return fail(fault);
-                }
-            }
-        }
-        out.nv = nv;
-        if (nv < 5) return fail(Fault::RegionTooSmall);
-        // The style lines after a region may hold its "Center" line anywhere among them; they are
-        // read up to the next object's keyword line, which is left for the next object.
-        for (;;) {
-            const std::uint64_t before = file.position();
-            if (file.atEnd() || file.readRecord(line) != platform::File::ReadStatus::Ok) break;
-            std::size_t at = 0;
-            if (matchKeyword(line, at) != nullptr) {
-                file.seek(before);
-                break;
-            }
-            std::array<double, 2> label{};
-            if (isCenterLine(line, at) && readReals(std::string_view(line).substr(at), label)) {
-                out.labelX = label[0];
-                out.labelY = label[1];
-                out.noCentre = false;
-            }
-        }
-    } else {
-        // None and text: nothing to read; a text object's lines are read over by the next type read.
-        return outcome;
+    switch (objectKind(object, KindOrder::Read)) {
+        case ObjectKind::Point:
+        case ObjectKind::Multipoint: outcome = readPoint(lines, rest, object.multipoint); break;
+        case ObjectKind::Line:
+        case ObjectKind::Rect:
+        case ObjectKind::RoundRect: outcome = readEnds(lines, rest); break;
+        case ObjectKind::Arc:
+        case ObjectKind::Ellipse: out.nv = 0; return outcome;
+        case ObjectKind::Pline:
+        case ObjectKind::PlineMultiple:
+            outcome = readPolyline(lines, rest, object.plineMultiple, storeCoordinates);
+            break;
+        case ObjectKind::Region: outcome = readRegion(lines, object, storeCoordinates); break;
+        // Nothing to read; a text object's lines are read over by the next type read.
+        case ObjectKind::Text:
+        case ObjectKind::None:
+        case ObjectKind::Unsupported: return outcome;
     }
-    object.done = true;
+    object.done = outcome.fault == Fault::None;
     return outcome;
 }
 

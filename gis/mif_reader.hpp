@@ -4,7 +4,6 @@
 #pragma once
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,8 +45,8 @@ MifColumn splitColumn(std::string_view line);
 // From the start of the file: the "Columns" line and its count, the file left behind that line.
 Fault findColumns(platform::File& file, std::int32_t& count, std::string& line);
 
-// The column list from the start of the file (at most kMaxMifColumns kept, the others read over),
-// then the file left behind its "Data" line.
+// The column list from the start of the file, every column kept, then the file left behind its
+// "Data" line.
 Fault readColumns(platform::File& file, std::vector<MifColumn>& columns, std::string& line);
 
 // From the start of the file to behind its "Data" line.
@@ -61,20 +60,10 @@ std::optional<std::string> findCoordSys(platform::File& file, std::string& line)
 bool objectType(platform::File& file, std::string& keywordLine, std::string& rest, GisObject& object,
                 Outcome& outcome);
 
-// Where the coordinates of one object or part go.
-struct Coordinates {
-    std::span<double> x;
-    std::span<double> y;
-    std::int32_t limit = 0;  // the arrays' capacity the caller declares
-    std::int32_t nv = 0;
-    bool noCentre = true;  // no "Center" line gave the label
-    double labelX = 0.0;
-    double labelY = 0.0;
-};
-
 // The coordinates of the object objectType found (one section of a multiple polyline or one point
-// of a multipoint per call); with readCoordinates false they are read over.
-Outcome readCoordinates(platform::File& file, std::string& rest, GisObject& object, Coordinates& out,
-                        bool readCoordinates, std::string& line);
+// of a multipoint per call) into out, with the label of a region's "Center" line; with
+// storeCoordinates false they are read over.
+Outcome readCoordinates(platform::File& file, std::string& rest, GisObject& object, ObjectReadout& out,
+                        bool storeCoordinates, std::string& line);
 
 }  // namespace zx::mif

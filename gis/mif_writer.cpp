@@ -123,6 +123,10 @@ void writeObject(platform::File& file, ObjectKind kind, std::span<const std::int
             file.writeRecord(line);
             break;
         case ObjectKind::None:
+        case ObjectKind::Rect:
+        case ObjectKind::RoundRect:
+        case ObjectKind::Arc:
+        case ObjectKind::Ellipse:
         case ObjectKind::Unsupported: return;
     }
     const std::string_view style1 = significantPart(styleLine1);

@@ -10,27 +10,15 @@ using enum ObjectKind;
 constexpr ObjectKind kMifOrder[] = {Point, Multipoint, Line, Pline, PlineMultiple, Region, Text, None};
 constexpr ObjectKind kShpSetOrder[] = {Point, Line, Pline, PlineMultiple, Region, Text, Multipoint, None};
 constexpr ObjectKind kShapeRecordOrder[] = {Point, Multipoint, Line, Pline, PlineMultiple, Region, None};
-
-bool flagOf(const GisObject& object, ObjectKind kind) {
-    switch (kind) {
-        case Point: return object.point;
-        case Multipoint: return object.multipoint;
-        case Line: return object.line;
-        case Pline: return object.pline;
-        case PlineMultiple: return object.plineMultiple;
-        case Region: return object.region;
-        case Text: return object.text;
-        case None: return object.none;
-        case Unsupported: return false;
-    }
-    return false;
-}
+constexpr ObjectKind kReadOrder[] = {Point, Multipoint, Line,          Rect,   RoundRect, Arc,
+                                     Ellipse, Pline,    PlineMultiple, Region, Text,      None};
 
 std::span<const ObjectKind> orderOf(KindOrder order) {
     switch (order) {
         case KindOrder::Mif: return kMifOrder;
         case KindOrder::ShpSet: return kShpSetOrder;
         case KindOrder::ShapeRecord: return kShapeRecordOrder;
+        case KindOrder::Read: return kReadOrder;
     }
     return {};
 }
@@ -39,9 +27,28 @@ std::span<const ObjectKind> orderOf(KindOrder order) {
 
 ObjectKind objectKind(const GisObject& object, KindOrder order) {
     for (const ObjectKind kind : orderOf(order)) {
-        if (flagOf(object, kind)) return kind;
+        if (object.*kindFlag(kind)) return kind;
     }
     return Unsupported;
+}
+
+bool GisObject::*kindFlag(ObjectKind kind) {
+    switch (kind) {
+        case Point: return &GisObject::point;
+        case Multipoint: return &GisObject::multipoint;
+        case Line: return &GisObject::line;
+        case Pline: return &GisObject::pline;
+        case PlineMultiple: return &GisObject::plineMultiple;
+        case Region: return &GisObject::region;
+        case Text: return &GisObject::text;
+        case None: return &GisObject::none;
+        case Rect: return &GisObject::rect;
+        case RoundRect: return &GisObject::roundRect;
+        case Arc: return &GisObject::arc;
+        case Ellipse: return &GisObject::ellipse;
+        case Unsupported: return nullptr;
+    }
+    return nullptr;
 }
 
 std::optional<std::size_t> shpSetOf(ObjectKind kind) {
@@ -57,6 +64,10 @@ std::optional<std::size_t> shpSetOf(ObjectKind kind) {
         case PlineMultiple: return kLines;
         case Region: return kRegions;
         case None:
+        case Rect:
+        case RoundRect:
+        case Arc:
+        case Ellipse:
         case Unsupported: return std::nullopt;
     }
     return std::nullopt;

@@ -50,10 +50,16 @@ Outcome readPartStarts(platform::File& file, GisObject& object, std::int32_t par
     object.ir[static_cast<std::size_t>(parts)] = points;
     if (parts > 0 && object.ir[0] != 0) return malformed("its first part starts at point " + std::to_string(object.ir[0]));
     for (std::int32_t i = 0; i < parts; ++i) {
-        const std::int32_t size = object.ir[static_cast<std::size_t>(i) + 1] - object.ir[static_cast<std::size_t>(i)];
-        if (size < minimumPoints) {
-            return malformed("part " + std::to_string(i + 1) + " has " + std::to_string(size) + " points");
+        const std::int32_t start = object.ir[static_cast<std::size_t>(i)];
+        const std::int32_t next = object.ir[static_cast<std::size_t>(i) + 1];
+        // In 64 bits: starts near the integer limits would overflow the difference.
+        const std::int64_t size = std::int64_t{next} - start;
+        if (size >= minimumPoints) continue;
+        // A start before the one it follows is named as read; its part's size would mean nothing.
+        if (size < 0 && i + 1 < parts) {
+            return malformed("part " + std::to_string(i + 2) + " starts at point " + std::to_string(next));
         }
+        return malformed("part " + std::to_string(i + 1) + " has " + std::to_string(size) + " points");
     }
     return {};
 }
@@ -70,10 +76,12 @@ Outcome checkCounts(const ShpFileSet& set, platform::File& file, std::int32_t pa
 
 }  // namespace
 
-bool readFileHeader(platform::File& file, FileHeader& header) {
+HeaderFault readFileHeader(platform::File& file, FileHeader& header) {
     file.rewind();
     std::array<unsigned char, kHeaderBytes> bytes{};
-    if (file.readBytes(bytes.data(), bytes.size()) != bytes.size()) return false;
+    if (file.readBytes(bytes.data(), bytes.size()) != bytes.size()) {
+        return file.atEnd() ? HeaderFault::EndOfFile : HeaderFault::Unreadable;
+    }
     header.fileCode = static_cast<std::int32_t>(bytes::getBE32(&bytes[0]));
     header.fileLengthWords = static_cast<std::int32_t>(bytes::getBE32(&bytes[24]));
     header.version = static_cast<std::int32_t>(bytes::getLE32(&bytes[28]));
@@ -82,10 +90,28 @@ bool readFileHeader(platform::File& file, FileHeader& header) {
     header.ymin = bytes::getLE64(&bytes[44]);
     header.xmax = bytes::getLE64(&bytes[52]);
     header.ymax = bytes::getLE64(&bytes[60]);
-    return true;
+    // A length below the header's own 100 bytes cannot be the file's: the header does not read.
+    if (header.fileLengthWords < kShpHeaderWords) return HeaderFault::Unreadable;
+    return HeaderFault::None;
 }
 
 bool atEnd(const ShpFileSet& set) { return set.nextRecordWords >= set.fileLengthWords; }
+
+std::int32_t recordsLeft(platform::File& file, const ShpFileSet& set) {
+    std::int32_t count = 0;
+    std::int64_t at = set.nextRecordWords;
+    std::array<unsigned char, 8> head{};
+    while (at < set.fileLengthWords) {
+        file.seek(static_cast<std::uint64_t>(2 * at));
+        if (file.readBytes(head.data(), head.size()) != head.size()) break;
+        const auto contentWords = static_cast<std::int32_t>(bytes::getBE32(&head[4]));
+        at += kRecordHeaderWords + std::int64_t{contentWords};
+        // The shape type at least, and within the header's length.
+        if (contentWords < 2 || at > set.fileLengthWords) break;
+        ++count;
+    }
+    return count;
+}
 
 Outcome readObjectType(platform::File& file, ShpFileSet& set, GisObject& object) {
     const std::int64_t start = 2 * std::int64_t{set.nextRecordWords};
@@ -150,19 +176,19 @@ Outcome readObjectType(platform::File& file, ShpFileSet& set, GisObject& object)
     }
 }
 
-Outcome readObject(platform::File& file, ShpFileSet& set, GisObject& object, std::span<double> x,
-                   std::span<double> y, std::int32_t limit, std::int32_t& nv, bool readCoordinates) {
+Outcome readObject(platform::File& file, ShpFileSet& set, GisObject& object, ObjectReadout& out,
+                   bool storeCoordinates) {
     object.done = false;
-    const auto capacity = static_cast<std::int32_t>(
-        std::min<std::size_t>({static_cast<std::size_t>(std::max(limit, 0)), x.size(), y.size()}));
+    const std::int32_t capacity = out.capacity();
+    std::int32_t& nv = out.nv;
     auto readPoints = [&](std::int32_t count, std::size_t first) -> Outcome {
         double px = 0.0;
         double py = 0.0;
         for (std::int32_t i = 0; i < count; ++i) {
             if (!readPoint(file, px, py)) return failure(Fault::EndOfFile);
-            if (readCoordinates) {
-                x[first + static_cast<std::size_t>(i)] = px;
-                y[first + static_cast<std::size_t>(i)] = py;
+            if (storeCoordinates) {
+                out.x[first + static_cast<std::size_t>(i)] = px;
+                out.y[first + static_cast<std::size_t>(i)] = py;
             }
         }
         return {};
@@ -177,8 +203,8 @@ Outcome readObject(platform::File& file, ShpFileSet& set, GisObject& object, std
             if (!readPoint(file, px, py)) return failure(Fault::EndOfFile);
             nv = 1;
             if (capacity >= 1) {
-                x[0] = px;
-                y[0] = py;
+                out.x[0] = px;
+                out.y[0] = py;
             }
             break;
         }
@@ -187,7 +213,7 @@ Outcome readObject(platform::File& file, ShpFileSet& set, GisObject& object, std
             ++object.nr;
             const auto part = static_cast<std::size_t>(object.nr);
             nv = object.ir[part] - object.ir[part - 1];
-            if (readCoordinates && nv > capacity) return {Fault::TooManyNodes, nv, {}};
+            if (storeCoordinates && nv > capacity) return {Fault::TooManyNodes, nv, {}};
             if (Outcome read = readPoints(nv, 0); read.fault != Fault::None) return read;
             break;
         }
@@ -198,7 +224,7 @@ Outcome readObject(platform::File& file, ShpFileSet& set, GisObject& object, std
             if (Outcome starts = readPartStarts(file, object, object.nr, points, 2); starts.fault != Fault::None) {
                 return starts;
             }
-            if (readCoordinates && object.nr + points > capacity) return {Fault::TooManyNodes, object.nr + points, {}};
+            if (storeCoordinates && object.nr + points > capacity) return {Fault::TooManyNodes, object.nr + points, {}};
             std::int32_t filled = 0;
             for (std::int32_t i = 0; i < object.nr; ++i) {
                 const auto ring = static_cast<std::size_t>(i);
@@ -207,10 +233,10 @@ Outcome readObject(platform::File& file, ShpFileSet& set, GisObject& object, std
                 filled += n + 1;
                 // Each ring is followed by a copy of its second point, the layout the region
                 // routines walk; ir(i) becomes the index of the ring's last point.
-                if (readCoordinates) {
+                if (storeCoordinates) {
                     const auto separator = static_cast<std::size_t>(filled - 1);
-                    x[separator] = x[separator - static_cast<std::size_t>(n) + 1];
-                    y[separator] = y[separator - static_cast<std::size_t>(n) + 1];
+                    out.x[separator] = out.x[separator - static_cast<std::size_t>(n) + 1];
+                    out.y[separator] = out.y[separator - static_cast<std::size_t>(n) + 1];
                 }
                 object.ir[ring] = filled - 1;
             }

@@ -4,7 +4,6 @@
 // what these routines find wrong.
 #pragma once
 #include <cstdint>
-#include <span>
 #include <string>
 
 #include "gis/layer_records.hpp"
@@ -38,23 +37,33 @@ struct FileHeader {
     double ymax = 0.0;
 };
 
+enum class HeaderFault {
+    None,
+    EndOfFile,   // the file is shorter than the header
+    Unreadable,  // a read failure, or a file length shorter than the header itself
+};
+
 // The main header of a .shp or .shx file from its start, each field in its own byte order; the
-// file is left at its first record. False when the file is shorter than the header.
-bool readFileHeader(platform::File& file, FileHeader& header);
+// file is left at its first record.
+HeaderFault readFileHeader(platform::File& file, FileHeader& header);
 
 // Whether the set's file holds no further record: its header's file length decides, so bytes
 // behind that length are not taken for records.
 bool atEnd(const ShpFileSet& set);
+
+// The records behind the current one, found by their content lengths up to the header's file
+// length; the file is left anywhere.
+std::int32_t recordsLeft(platform::File& file, const ShpFileSet& set);
 
 // The header of the next record (the set's record count names it in messages): the record shape
 // type into the set, kind flags and counts into
 // the object (polyline part starts into ir), the file left at the record's first coordinate.
 Outcome readObjectType(platform::File& file, ShpFileSet& set, GisObject& object);
 
-// The coordinates of the current record: a point, one point of a multipoint, one part of a
-// polyline (counted in nr) or a whole polygon with its ring layout; read over when
-// readCoordinates is false.
-Outcome readObject(platform::File& file, ShpFileSet& set, GisObject& object, std::span<double> x,
-                   std::span<double> y, std::int32_t limit, std::int32_t& nv, bool readCoordinates);
+// The coordinates of the current record into out: a point, one point of a multipoint, one part
+// of a polyline (counted in nr) or a whole polygon with its ring layout; read over when
+// storeCoordinates is false.
+Outcome readObject(platform::File& file, ShpFileSet& set, GisObject& object, ObjectReadout& out,
+                   bool storeCoordinates);
 
 }  // namespace zx::shp

@@ -114,6 +114,10 @@ void writeRecord(platform::File& shp, platform::File& shx, ShpFileSet& set, Obje
         case ObjectKind::PlineMultiple: shapeType = kPolyLineShape; break;
         case ObjectKind::Region: shapeType = kPolygonShape; break;
         case ObjectKind::None:
+        case ObjectKind::Rect:
+        case ObjectKind::RoundRect:
+        case ObjectKind::Arc:
+        case ObjectKind::Ellipse:
         case ObjectKind::Unsupported: break;
     }
     const auto parts = static_cast<std::int32_t>(partStarts.size());

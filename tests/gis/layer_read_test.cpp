@@ -3,6 +3,7 @@
 // reading ends the run.
 #include <algorithm>
 #include <fstream>
+#include <functional>
 
 #include "gis/byte_order.hpp"
 
@@ -288,6 +289,72 @@ TEST_F(LayerReadTest, ShapeRecordsArePlacedByTheirLengths) {
     ASSERT_EQ(objects.size(), 2u);
     EXPECT_EQ(objects[1].parts[0], (Points{{3, 4}}));
     EXPECT_EQ(objects[1].record, "       2");
+}
+
+// Damaged layers: a read that leaves objects or records behind stops with its ERROR or says so
+// in a WARNING, and reads the objects both files hold.
+TEST_F(LayerReadTest, DamagedLayersStopOrSayWhatIsLeftUnread) {
+    const Points three{{1, 1}, {2, 2}, {3, 3}};
+    auto mifLayer = [&](const std::string& name, const std::string& header, std::string_view objects,
+                        std::string_view records) {
+        writeText(name + ".mif", header + "Data\n" + std::string(objects));
+        writeText(name + ".mid", records);
+        return name + ".mif";
+    };
+    const std::string oneColumn = "Version 300\nColumns 1\n  ID Integer\n";
+    // A point layer of the first `shapes` points whose table holds `records` records.
+    auto pointLayer = [&](const std::string& name, std::size_t shapes, std::size_t records) {
+        writePointLayer(name + ".shp", Points(three.begin(), three.begin() + static_cast<std::ptrdiff_t>(shapes)));
+        writePointLayer("table.shp", Points(records, {0, 0}));
+        std::filesystem::copy_file("table_P.dbf", name + "_P.dbf", std::filesystem::copy_options::overwrite_existing);
+        return name + "_P.shp";
+    };
+    auto withLength = [&](const std::string& name, std::uint32_t lengthWords) {
+        const std::string layer = pointLayer(name, 3, 3);
+        Bytes shp = readBytes(layer);
+        bytes::putBE32(&shp[24], lengthWords);
+        std::ofstream(dir.file(layer), std::ios::binary)
+            .write(reinterpret_cast<const char*>(shp.data()), static_cast<std::streamsize>(shp.size()));
+        return layer;
+    };
+    std::string columns300 = "Version 300\nColumns 300\n";
+    for (int i = 1; i <= 300; ++i) columns300 += "  C" + std::to_string(i) + " Char(4)\n";
+    struct Damaged {
+        std::function<std::string()> write;  // writes the layer's files; the layer to read
+        int objects;                         // objects read; -1: the read stops
+        std::string said;                    // on the console (a pattern where the read stops)
+    };
+    const Damaged cases[] = {
+        {[&] { return mifLayer("short", oneColumn, "Point 1 1\nPoint 2 2\nPoint 3 3\n", "1\n2\n"); }, -1,
+         "\nERROR 0254 - Failed to read object attribute data record for a POINT object in GIS layer\\.\n"},
+        {[&] { return mifLayer("long", oneColumn, "Point 1 1\n  Symbol (35,0,12)\nPoint 2 2\n", "1\n2\n3\n"); }, 2,
+         "\nWARNING 0323 - More records found in .mid file than objects in .mif file.\n"
+         "               Found 3, expecting 2.\n"},
+        {[&] { return pointLayer("long", 2, 3); }, 2,
+         "\nWARNING 0409 - More records found in .dbf file than shapes in .shp file.\n"
+         "               Found 3, expecting 2.\n"},
+        {[&] { return pointLayer("empty", 0, 2); }, 0, "               Found 2, expecting 0.\n"},
+        // The end of the table ends the layer: the second shape has a blank record.
+        {[&] { return pointLayer("short", 3, 1); }, 2,
+         "\nWARNING 0405 - Insufficient number of records found in .dbf file.\n"
+         "               Found 1, expecting 3.\n"},
+        {[&] { return withLength("header", 50); }, 0,
+         "\nWARNING 0431 - File length in .shp file header differs from the file's size.\n"
+         "               Found 184 bytes, expecting 100 bytes.\n"},
+        {[&] { return withLength("first", 64); }, 1, "               Found 184 bytes, expecting 128 bytes.\n"},
+        {[&] { return mifLayer("wide", columns300, "Point 1 1\n", std::string(299, ',') + "\n"); }, 1,
+         "C300 [300/Char(4)]  \n"},  // every column kept
+    };
+    for (const Damaged& c : cases) {
+        SCOPED_TRACE(c.said);
+        const std::string layer = c.write();
+        if (c.objects < 0) {
+            ZX_EXPECT_STOP(readLayer(layer), c.said);
+            continue;
+        }
+        EXPECT_EQ(readLayer(layer).size(), static_cast<std::size_t>(c.objects));
+        EXPECT_NE(console.text().find(c.said), std::string::npos) << console.text();
+    }
 }
 
 }  // namespace

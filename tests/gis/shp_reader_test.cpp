@@ -1,6 +1,8 @@
 // tests/gis/shp_reader_test.cpp: malformed shape records end the run naming the record, before
 // any coordinate lands outside an array or the next record is read from the middle of this one.
+#include <cstdint>
 #include <fstream>
+#include <optional>
 
 #include "gis/byte_order.hpp"
 #include "gis/gis_test_support.hpp"
@@ -37,7 +39,7 @@ Bytes parted(std::int32_t type, std::int32_t parts, std::int32_t points, std::ve
 }
 
 // A .shp file of the record contents; lengthWords overrides the header's file length.
-Bytes shpFile(const std::vector<Bytes>& contents, std::int32_t lengthWords = 0) {
+Bytes shpFile(const std::vector<Bytes>& contents, std::optional<std::int32_t> lengthWords = {}) {
     Bytes file(100);
     bytes::putBE32(&file[0], 9994);
     bytes::putLE32(&file[28], 1000);
@@ -48,7 +50,7 @@ Bytes shpFile(const std::vector<Bytes>& contents, std::int32_t lengthWords = 0) 
         bytes::putBE32(&head[4], static_cast<std::uint32_t>(content.size() / 2));
         file = cat({file, head, content});
     }
-    bytes::putBE32(&file[24], static_cast<std::uint32_t>(lengthWords > 0 ? lengthWords : std::int32_t(file.size() / 2)));
+    bytes::putBE32(&file[24], static_cast<std::uint32_t>(lengthWords.value_or(std::int32_t(file.size() / 2))));
     return file;
 }
 
@@ -68,7 +70,10 @@ TEST_F(ShpReaderTest, MalformedRecordsStopNamingTheRecord) {
         {shpFile({parted(3, 1, 1000, {0}, 2)}),
          typeError + "Record 1: more parts and points than its content length holds\\.\n"},
         {shpFile({parted(3, 1, 2, {1}, 2)}), typeError + "Record 1: its first part starts at point 1\\.\n"},
-        {shpFile({parted(3, 3, 4, {0, 3, 2}, 4)}), typeError + "Record 1: part 2 has -1 points\\.\n"},
+        {shpFile({parted(3, 3, 4, {0, 3, 2}, 4)}), typeError + "Record 1: part 3 starts at point 2\\.\n"},
+        {shpFile({parted(3, 3, 4, {0, 2, INT32_MIN}, 4)}),
+         typeError + "Record 1: part 3 starts at point -2147483648\\.\n"},
+        {shpFile({parted(3, 2, 4, {0, 5}, 4)}), typeError + "Record 1: part 2 has -1 points\\.\n"},
         {shpFile({parted(3, 0, 2, {}, 2)}), typeError + "Record 1: points without parts\\.\n"},
         {shpFile({cat({le32(8), Bytes(32), le32(-1)})}), typeError + "Record 1: point count -1\\.\n"},
         // A ring of one point has no second point to repeat behind it.
@@ -99,6 +104,8 @@ TEST_F(ShpReaderTest, MalformedRecordsStopNamingTheRecord) {
          "             Requested       3        Limit       2\n",
          2},
         {Bytes(60), "\nERROR 0428 - End of \\.shp file encountered whilst reading header\\.\n"},
+        // A file length shorter than the header itself.
+        {shpFile({point}, -2), "\nERROR 0427 - Reading \\.shp file header\\.\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pattern);

@@ -59,9 +59,26 @@ std::string fieldsLine(int gisID, int records) {
     return line + "], \"records\": " + std::to_string(records) + "}";
 }
 
+// Read before the layer is closed: what its two files still hold.
+ReadEnd endOf(int gisID, int objects) {
+    const LayerSlot& layer = layers().slot(gisID);
+    ReadEnd end{true, objects};
+    if (layer.format == LayerFormat::Mif) {
+        end.records = layer.mif.recordsDone;
+        end.geometryLeft = !units().file(layer.mif.mifUnit)->atEnd();
+        end.recordsLeft = !units().file(layer.mif.midUnit)->atEnd();
+        return end;
+    }
+    const DbfTable& table = layer.dbf[0];
+    end.records = table.recordsDone;
+    end.geometryLeft = !shp::atEnd(layer.shp[0]);
+    end.recordsLeft = dbf::recordsLeft(*units().file(table.unit), table) > 0;
+    return end;
+}
+
 }  // namespace
 
-int readLayer(const std::string& layer, std::FILE* out) {
+int readLayer(const std::string& layer, std::FILE* out, ReadEnd* end) {
     INITUNITS(1000);
     int gisID = gisOpenLayer(layer, "", "I ", false);
     if (gisID == 0) {
@@ -77,7 +94,9 @@ int readLayer(const std::string& layer, std::FILE* out) {
     GisObject object;
     std::string record;
     LayerTable& table = layers();
+    int objects = 0;
     while (!table.slot(gisID).endOfFile && gisObjectType(gisID, object)) {
+        ++objects;
         ObjectReadout readout{x, y, kNodeLimit};
         std::string parts = "[";
         for (std::int32_t part = 0; part < object.count; ++part) {
@@ -106,6 +125,7 @@ int readLayer(const std::string& layer, std::FILE* out) {
                            ", \"record\": " + jsonString(record) +
                            ", \"deleted\": " + (object.deleted ? "true" : "false") + "}");
     }
+    if (end != nullptr) *end = endOf(gisID, objects);
     gisCloseLayer(gisID);
     return 0;
 }
