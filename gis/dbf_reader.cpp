@@ -24,7 +24,7 @@ RecordStatus shortRecord(platform::File& file, RecordStatus atEnd) {
 }
 
 // Where the record of the given number (0-based) starts.
-std::uint64_t recordStart(const DbfTable& table, std::int32_t record) {
+std::uint64_t recordStart(const DbfTable& table, std::int64_t record) {
     return static_cast<std::uint64_t>(table.headerBytes) +
            static_cast<std::uint64_t>(record) * static_cast<std::uint64_t>(table.recordBytes);
 }
@@ -95,12 +95,12 @@ RecordStatus readRecord(platform::File& file, DbfTable& table, std::string& line
 }
 
 std::int32_t recordsLeft(platform::File& file, const DbfTable& table) {
-    std::int32_t count = 0;
+    std::int32_t live = 0;
     unsigned char flag = 0;
-    for (;;) {
-        file.seek(recordStart(table, table.recordsDone + count));
-        if (file.readBytes(&flag, 1) != 1 || flag == kFileEnd) return count;
-        ++count;
+    for (std::int64_t index = table.recordsDone;; ++index) {
+        file.seek(recordStart(table, index));
+        if (file.readBytes(&flag, 1) != 1 || flag == kFileEnd) return live;
+        if (flag != '*') ++live;
     }
 }
 

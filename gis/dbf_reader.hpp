@@ -49,8 +49,8 @@ struct ReadBuffers {
 // of asterisks as 0.
 RecordStatus readRecord(platform::File& file, DbfTable& table, std::string& line, char& flag, ReadBuffers& buffers);
 
-// The records behind those read so far, deleted ones included, up to the end byte or the file's
-// end; the file is left anywhere.
+// The live records behind those read so far, up to the end byte or the file's end: deleted ones
+// behind the last shape hold nothing that was lost. The file is left anywhere.
 std::int32_t recordsLeft(platform::File& file, const DbfTable& table);
 
 }  // namespace zx::dbf
