@@ -119,7 +119,7 @@ std::optional<float> parseReal4(std::string_view text) {
     return static_cast<float>(*value);
 }
 
-bool ListReader::endsValue(char c) const { return isBlank(c) || c == ',' || (c == '/' && slashEnds_); }
+bool ListReader::endsValue(char c) { return isBlank(c) || c == ',' || c == '/'; }
 
 ListReader::Item ListReader::scanValue(std::string& text) {
     text.clear();
@@ -185,7 +185,7 @@ ListReader::Item ListReader::next(std::string& text) {
         afterValue_ = true;  // this comma closes the empty value on the next call
         return Item::Empty;
     }
-    if (record_[pos_] == '/' && slashEnds_) {
+    if (record_[pos_] == '/') {
         finished_ = true;
         return Item::Slash;
     }

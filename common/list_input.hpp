@@ -34,12 +34,7 @@ public:
         Malformed,    // an unterminated quote, or a quoted value followed by other characters
     };
 
-    // How a slash outside quotes reads: it ends the values (the language's free-form rule), or it
-    // is an ordinary character of a value (data files whose words may hold slashes).
-    enum class Slash { EndsValues, IsCharacter };
-
-    explicit ListReader(std::string_view record, Slash slash = Slash::EndsValues)
-        : record_(record), slashEnds_(slash == Slash::EndsValues) {}
+    explicit ListReader(std::string_view record) : record_(record) {}
 
     Item next(std::string& text);
     // Whether the last value was given in quotes.
@@ -47,10 +42,9 @@ public:
 
 private:
     Item scanValue(std::string& text);
-    bool endsValue(char c) const;
+    static bool endsValue(char c);
 
     std::string_view record_;
-    bool slashEnds_;
     std::size_t pos_ = 0;
     bool afterValue_ = false;     // a value (or an empty value) was read: a comma closes it
     bool finished_ = false;       // slash seen

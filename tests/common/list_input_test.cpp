@@ -47,8 +47,8 @@ TEST(RealValue, ReadsTheLanguagesNumberFormsAndFailsOnOverflow) {
 
 // The items of a record as one line: values as read ('q(...)' when quoted), "_" for an empty
 // value, "/" for the slash, "$" for the end of the record and "!" for a malformed record.
-std::string walk(std::string_view record, ListReader::Slash slash = ListReader::Slash::EndsValues) {
-    ListReader reader(record, slash);
+std::string walk(std::string_view record) {
+    ListReader reader(record);
     std::string items, text;
     for (int guard = 0; guard < 20; ++guard) {
         if (!items.empty()) items += '|';
@@ -78,13 +78,6 @@ constexpr std::pair<std::string_view, std::string_view> kWalkCases[] = {
 
 TEST(ListReader, SeparatorsQuotesSlashAndRepeatCounts) {
     for (const auto& [record, items] : kWalkCases) EXPECT_EQ(walk(record), items) << record;
-}
-
-TEST(ListReader, ASlashCanBeACharacterOfValues) {
-    const std::pair<std::string_view, std::string_view> cases[] = {
-        {"C1/2 C1/3", "C1/2|C1/3|$"}, {"a,/ b", "a|/|b|$"}, {"'x'/y", "!"}, {"'x' /y", "q(x)|/y|$"},
-    };
-    for (const auto& [record, items] : cases) EXPECT_EQ(walk(record, ListReader::Slash::IsCharacter), items) << record;
 }
 
 TEST(ReadList, FillsEachTargetInItsOwnTypeAndIgnoresTheRestOfTheLine) {
