@@ -120,24 +120,34 @@ std::string extensionOf(const std::string& name) {
     return lowerCase(std::filesystem::path(platform::diskPath(name)).extension().string());
 }
 
-// The values of a .mid line, unquoted.
-std::vector<std::string> midValues(std::string_view line) {
-    std::vector<std::string> values(1);
-    bool quoted = false;
+// The values of a .mid line, unquoted, into values: a value that begins with a double quote runs
+// to the closing one, an inner quote doubled. What is wrong with the line, or an empty text.
+std::string splitMidLine(std::string_view line, std::vector<std::string>& values) {
+    values.assign(1, std::string());
     for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (c == '"' && quoted && i + 1 < line.size() && line[i + 1] == '"') {
-            values.back() += c;
-            ++i;
-        } else if (c == '"') {
-            quoted = !quoted;
-        } else if (c == ',' && !quoted) {
+        if (line[i] == ',') {
             values.emplace_back();
-        } else {
-            values.back() += c;
+            continue;
+        }
+        if (line[i] != '"' || (i > 0 && line[i - 1] != ',')) {
+            values.back() += line[i];
+            continue;
+        }
+        for (++i; i < line.size(); ++i) {
+            if (line[i] != '"') {
+                values.back() += line[i];
+            } else if (i + 1 < line.size() && line[i + 1] == '"') {
+                values.back() += line[++i];
+            } else {
+                break;
+            }
+        }
+        if (i >= line.size()) return "quoted value not closed: " + std::string(line);
+        if (i + 1 < line.size() && line[i + 1] != ',') {
+            return "quoted value followed by more text: " + std::string(line);
         }
     }
-    return values;
+    return {};
 }
 
 // Whether the reference, seen from the layer's folder, is a file on disk; an Inlet_Type reference
@@ -174,7 +184,8 @@ std::vector<std::string> midColumn(std::string_view mif, std::string_view mid, s
     std::vector<std::string> values;
     if (!position) return values;
     for (const std::string_view line : lines(mid)) {
-        std::vector<std::string> fields = midValues(line);
+        std::vector<std::string> fields;
+        splitMidLine(line, fields);
         values.push_back(*position < fields.size() ? std::move(fields[*position]) : std::string());
     }
     return values;
@@ -263,30 +274,12 @@ std::string mifProblem(std::string_view text, std::size_t& columns) {
 }
 
 std::string midProblem(std::string_view text, std::size_t columns) {
+    std::vector<std::string> values;
     for (const std::string_view line : lines(text)) {
-        std::size_t values = 1;
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            if (line[i] == ',') {
-                ++values;
-                continue;
-            }
-            if (line[i] != '"' || (i > 0 && line[i - 1] != ',')) continue;
-            // A quoted value: an inner quote is doubled; the closing one ends the value.
-            for (++i; i < line.size(); ++i) {
-                if (line[i] != '"') continue;
-                if (i + 1 < line.size() && line[i + 1] == '"') {
-                    ++i;
-                    continue;
-                }
-                break;
-            }
-            if (i >= line.size()) return "quoted value not closed: " + std::string(line);
-            if (i + 1 < line.size() && line[i + 1] != ',') {
-                return "quoted value followed by more text: " + std::string(line);
-            }
-        }
-        if (values != columns) {
-            return std::to_string(values) + " values for " + std::to_string(columns) + " columns: " + std::string(line);
+        if (std::string problem = splitMidLine(line, values); !problem.empty()) return problem;
+        if (values.size() != columns) {
+            return std::to_string(values.size()) + " values for " + std::to_string(columns) +
+                   " columns: " + std::string(line);
         }
     }
     return {};
