@@ -19,9 +19,19 @@ void inpReadOrifices(int unit, OrificeTable& table, int capacity);
 void inpReadXsections(int unit, XsectionTable& table, int capacity);
 // Transects of at most kPointsPerTransect points each.
 void inpReadTransects(int unit, XsTableSet& tables, int capacity);
-// Consecutive lines of one link make one entry; capacity counts entries.
+// All lines of one link make one entry; capacity counts entries.
 void inpReadVertices(int unit, VertexTable& table, int capacity, int verticesPerLink);
 void inpReadLosses(int unit, LossTable& table, int capacity);
+
+// [COORDINATES], [XSECTIONS] and [LOSSES] keep the last line given for an object, as SWMM does,
+// and warn once naming the objects given more than once.
+
+// LINK_OFFSETS of [OPTIONS] (the last such line holds; DEPTH unless it says ELEVATION), read
+// without a word on the console.
+LinkOffsets inpReadLinkOffsets(int unit);
+// The elevations of the nodes of [OUTFALLS], [DIVIDERS] or [STORAGE] (by the section's flag), read
+// without a word on the console: the conduit inverts are all they serve.
+void inpReadNodeElevations(int unit, std::size_t nodeSection, NodeElevationTable& table);
 
 // Every conduit's FlapGate becomes that of the first [LOSSES] record of its name (under ASAME),
 // or "NA" when it has none.

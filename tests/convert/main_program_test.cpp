@@ -89,7 +89,7 @@ const RunCase kRuns[] = {
      .shown = "\nERROR - The .inp file model.inp is saved as UTF-16 (Unicode): it must be saved as ANSI or UTF-8."},
     {.model = "", .status = 1,
      .shown = "\nERROR - The .inp file model.inp is empty or holds no section header such as [CONDUITS]."},
-    {.model = " [JUNCTIONS]\nJ1 2 0 0 0 0\n", .status = 1,
+    {.model = ";[JUNCTIONS]\nJ1 2 0 0 0 0\n", .status = 1,
      .shown = "\nERROR - The .inp file model.inp is empty or holds no section header such as [CONDUITS]."},
     {.model = "[SUBCATCHMENTS]\nS1 R1 J1 1 1 1 1\n[TIMESERIES]\n",
      .shown = "\nWARNING - No [JUNCTIONS], [CONDUITS], [WEIRS] or [ORIFICES] section in the .inp file: there is no "
