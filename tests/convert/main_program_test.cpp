@@ -103,6 +103,9 @@ const RunCase kRuns[] = {
     {.arguments = {"-shp", "model.inp"}, .model = kNodes, .files = {{"Header.prj", "GEOG[\"A\",  \r\n  B[1]]  \n\n"}},
      .shown = "\nshp Projection: GEOG[\"A\",\n  B[1]]\n",
      .written = {"1d_nwk_model.inp_junctions_P.prj", "GEOG[\"A\",\n  B[1]]\n"}},
+    // GDAL finds no coordinate system in a .prj that starts with an empty line.
+    {.arguments = {"-shp", "model.inp"}, .model = kNodes, .files = {{"Header.prj", "\n \r\nGEOG[\"A\"]\n"}},
+     .shown = "\nshp Projection: GEOG[\"A\"]\n", .written = {"1d_nwk_model.inp_junctions_P.prj", "GEOG[\"A\"]\n"}},
     {.arguments = {"-shp", "model.inp"}, .model = kNodes, .files = {{"Header.prj", kLongPrj}},
      .shown = "\nshp Projection: " + kLongPrj + "\n", .written = {"1d_nwk_model.inp_junctions_P.prj", kLongPrj + "\n"}},
 };
