@@ -12,6 +12,7 @@
 #include "common/strings.hpp"
 #include "common/text_lines.hpp"
 #include "convert/inp_sections.hpp"
+#include "convert/stage_support.hpp"
 #include "fuzz/output_checks.hpp"
 #include "gis/byte_order.hpp"
 #include "platform/file.hpp"
@@ -19,15 +20,8 @@
 namespace zx::fuzz {
 namespace {
 
-struct Point {
-    double x = 0;
-    double y = 0;
-};
-
-struct Line {
-    Point from;
-    Point to;
-};
+using convert::Point;
+using Line = std::array<Point, 2>;
 
 // The words of a cleaned data line, each cut as the converter cuts a name.
 std::vector<std::string> wordsOf(std::string_view line) {
@@ -89,19 +83,6 @@ Model readModel(std::string_view fileName) {
     return model;
 }
 
-// The chord from one node to the other turned by a right angle about its middle; none when the
-// nodes coincide.
-std::optional<Line> expectedLine(Point from, Point to) {
-    const double dx = to.x - from.x;
-    const double dy = to.y - from.y;
-    const double length = std::sqrt(dx * dx + dy * dy);
-    if (length == 0) return std::nullopt;
-    const double half = 0.5 * length;
-    const Point middle{(from.x + to.x) * 0.5, (from.y + to.y) * 0.5};
-    return Line{{middle.x + dy / length * half, middle.y - dx / length * half},
-                {middle.x - dy / length * half, middle.y + dx / length * half}};
-}
-
 // The lines the model calls for, each with the name of its link.
 std::vector<std::pair<std::string, Line>> expectedLines(const Model& model) {
     std::vector<std::pair<std::size_t, const std::string*>> inOrder;
@@ -118,7 +99,7 @@ std::vector<std::pair<std::string, Line>> expectedLines(const Model& model) {
         const auto from = model.coordinates.find(asameKey(nodes->second.first));
         const auto to = model.coordinates.find(asameKey(nodes->second.second));
         if (from == model.coordinates.end() || to == model.coordinates.end()) continue;
-        const auto line = expectedLine(from->second, to->second);
+        const auto line = convert::crossLine(from->second, to->second);
         for (int k = 0; line && k < tables->second; ++k) lines.emplace_back(link, *line);
     }
     return lines;
@@ -174,16 +155,19 @@ std::vector<Line> shpLines(const std::string& bytes) {
 }
 
 bool near(const Line& a, const Line& b) {
-    const double scale = std::max({1.0, std::fabs(a.from.x), std::fabs(a.from.y), std::fabs(a.to.x), std::fabs(a.to.y)});
+    double scale = 1.0;
+    for (const Point& p : a) scale = std::max({scale, std::fabs(p.x), std::fabs(p.y)});
     const double tolerance = 1e-5 + 1e-9 * scale;  // the .mif keeps 6 decimals
-    return std::fabs(a.from.x - b.from.x) <= tolerance && std::fabs(a.from.y - b.from.y) <= tolerance &&
-           std::fabs(a.to.x - b.to.x) <= tolerance && std::fabs(a.to.y - b.to.y) <= tolerance;
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        if (std::fabs(a[k].x - b[k].x) > tolerance || std::fabs(a[k].y - b[k].y) > tolerance) return false;
+    }
+    return true;
 }
 
 std::string text(const Line& line) {
     std::ostringstream out;
     out.precision(17);
-    out << "(" << line.from.x << " " << line.from.y << ", " << line.to.x << " " << line.to.y << ")";
+    out << "(" << line[0].x << " " << line[0].y << ", " << line[1].x << " " << line[1].y << ")";
     return out.str();
 }
 

@@ -146,6 +146,14 @@ TEST(OutputChecks, EveryAnnouncedFileMustBeOnDisk) {
     EXPECT_EQ(fuzz::outputProblem(" Trying to open file l.shp...OK.  File Unit:1002\n"), "l.shp: set without its .shx");
 }
 
+// The model converted in the folder as the fuzz target converts it, beside its projection files.
+test::RunResult convertIn(const test::TempDir& dir, const std::string& form, const std::string& model) {
+    test::writeText(dir.file("m.inp"), model);
+    test::writeText(dir.file("Header.prj"), "GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\"]]\n");
+    test::writeText(dir.file("Header.mif"), "Version 300\nCoordSys Earth Projection 1, 104\n");
+    return test::run({ZX_EXECUTABLE, "-" + form, "m.inp"}, dir.path());
+}
+
 TEST(OutputChecks, TableFilesAreWrittenOnceAndNamedByEveryReference) {
     const std::string model =
         "[JUNCTIONS]\nJ1 0 0 0 0 0\nJ2 0 0 0 0 0\n[COORDINATES]\nJ1 0 0\nJ2 10 0\n[CONDUITS]\n"
@@ -166,10 +174,7 @@ TEST(OutputChecks, TableFilesAreWrittenOnceAndNamedByEveryReference) {
     for (const auto& [form, removed, problem] : cases) {
         SCOPED_TRACE(form + " " + removed);
         test::TempDir dir(true);
-        test::writeText(dir.file("m.inp"), model);
-        test::writeText(dir.file("Header.prj"), "GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\"]]\n");
-        test::writeText(dir.file("Header.mif"), "Version 300\nCoordSys Earth Projection 1, 104\n");
-        const auto result = test::run({ZX_EXECUTABLE, "-" + form, "m.inp"}, dir.path());
+        const auto result = convertIn(dir, form, model);
         ASSERT_EQ(result.status, 0) << result.out;
         if (!removed.empty()) std::filesystem::remove(dir.path() / removed);
         EXPECT_EQ(fuzz::tableProblem(result.out), problem);
@@ -196,10 +201,7 @@ TEST(OutputChecks, EveryIrregularChannelHasItsTransectLineAndNoOtherLinkOne) {
     for (const auto& [form, added, problem] : cases) {
         SCOPED_TRACE(form + " " + added);
         test::TempDir dir(true);
-        test::writeText(dir.file("m.inp"), model);
-        test::writeText(dir.file("Header.prj"), "GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\"]]\n");
-        test::writeText(dir.file("Header.mif"), "Version 300\nCoordSys Earth Projection 1, 104\n");
-        const auto result = test::run({ZX_EXECUTABLE, "-" + form, "m.inp"}, dir.path());
+        const auto result = convertIn(dir, form, model);
         ASSERT_EQ(result.status, 0) << result.out;
         test::writeText(dir.file("m.inp"), model + added);
         EXPECT_EQ(fuzz::crossSectionProblem("m.inp", result.out), problem);
