@@ -42,8 +42,9 @@ inline constexpr std::array<CrossSectionShape, 10> kCrossSectionShapes{{
     {"RECT_TRIANGULAR", "I", ConduitRule::RectTriangular, HeightWidthRule::None, true},
 }};
 
-// The rows that rules of their own name: orifice areas, and the special shapes.
+// The rows that rules of their own name: orifice areas, transects, and the special shapes.
 inline constexpr const CrossSectionShape& kCircular = kCrossSectionShapes[0];
+inline constexpr const CrossSectionShape& kIrregular = kCrossSectionShapes[6];
 inline constexpr const CrossSectionShape& kArch = kCrossSectionShapes[8];
 inline constexpr const CrossSectionShape& kRectTriangular = kCrossSectionShapes[9];
 

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
+#include <vector>
 
 #include "common/number_text.hpp"
 #include "common/strings.hpp"
@@ -16,12 +18,12 @@
 namespace zx::convert {
 namespace {
 
-// What one reader writes: its header and how many columns of a line are compared with it, the
-// over-capacity line (followed by the capacity), the two read-error lines (followed by the data
-// line) and the words after the count at the end.
+// What one reader reads and writes: its section's header and flag, the over-capacity line
+// (followed by the capacity), the two read-error lines (followed by the data line) and the words
+// after the count at the end.
 struct ReaderTexts {
     std::string_view header;
-    std::size_t columns;
+    std::size_t section;
     std::string_view overCapacity;
     std::string_view readError;
     std::string_view unexpectedEnd;
@@ -29,47 +31,62 @@ struct ReaderTexts {
 };
 
 constexpr ReaderTexts kCoordinateTexts{
-    "[COORDINATES]", 13, "ERROR - Number of Coords Exceeds Maximum: ",
+    "[COORDINATES]", section::kCoordinates, "ERROR - Number of Coords Exceeds Maximum: ",
     "ERROR - Reading Coordinates line.  Erroneous line is:",
     "ERROR - Unexpected End of Coordinates line.  Erroneous line is:", " coordinate points."};
 constexpr ReaderTexts kJunctionTexts{
-    "[JUNCTIONS]", 12, "ERROR - Number of Junctions Exceeds Maximum: ",
+    "[JUNCTIONS]", section::kJunctions, "ERROR - Number of Junctions Exceeds Maximum: ",
     "ERROR - Reading [junction] block line.  Erroneous line is:",
     "ERROR - Unexpected end of [junction] block line.  Erroneous line is:", " junctions."};
 constexpr ReaderTexts kConduitTexts{
-    "[CONDUITS]", 10, "ERROR - Number of Conduits Exceeds Maximum: ",
+    "[CONDUITS]", section::kConduits, "ERROR - Number of Conduits Exceeds Maximum: ",
     "ERROR - Reading [conduits] block line.  Erroneous line is:",
     "ERROR - Unexpected end of [conduits] block line.  Erroneous line is:", " conduits."};
 constexpr ReaderTexts kWeirTexts{
-    "[WEIRS]", 10, "ERROR - Number of Weirs Exceeds Maximum: ",
+    "[WEIRS]", section::kWeirs, "ERROR - Number of Weirs Exceeds Maximum: ",
     "ERROR - Reading [WEIRS] block line.  Erroneous line is:",
     "ERROR - Unexpected end of [WEIRS] block line.  Erroneous line is:", " weirs."};
 constexpr ReaderTexts kOrificeTexts{
-    "[ORIFICES]", 11, "ERROR - Number of Orifices Exceeds Maximum: ",
+    "[ORIFICES]", section::kOrifices, "ERROR - Number of Orifices Exceeds Maximum: ",
     "ERROR - Reading [ORIFICES] block line.  Erroneous line is:",
     "ERROR - Unexpected end of [ORIFICES] block line.  Erroneous line is:", " orifices."};
 constexpr ReaderTexts kXsectionTexts{
-    "[XSECTIONS]", 11, "ERROR - Number of Xsections Exceeds Maximum: ",
+    "[XSECTIONS]", section::kXsections, "ERROR - Number of Xsections Exceeds Maximum: ",
     "ERROR - Reading [xsections] block line.  Erroneous line is:",
     "ERROR - Unexpected end of [xsections] block line.  Erroneous line is:", " xsections."};
 constexpr ReaderTexts kTransectTexts{
-    "[TRANSECTS]", 12, "ERROR - Number of Transects Exceeds Maximum: ",
+    "[TRANSECTS]", section::kTransects, "ERROR - Number of Transects Exceeds Maximum: ",
     "ERROR - Reading [TRANSECTS] block line.  Erroneous line is:",
     "ERROR - Unexpected end of [TRANSECTS] block line.  Erroneous line is:", " TRANSECTS."};
 constexpr ReaderTexts kVertexTexts{
-    "[VERTICES]", 10, "ERROR - Number of Links Exceeds Maximum: ",
+    "[VERTICES]", section::kVertices, "ERROR - Number of Links Exceeds Maximum: ",
     "ERROR - Reading [VERTICES] block line.  Erroneous line is:",
     "ERROR - Unexpected end of [VERTICES] block line.  Erroneous line is:", ""};
 constexpr ReaderTexts kLossTexts{
-    "[LOSSES]", 12, "ERROR - Number of Losses Exceeds Maximum: ",
+    "[LOSSES]", section::kLosses, "ERROR - Number of Losses Exceeds Maximum: ",
     "ERROR - Reading [LOSSES] block line.  Erroneous line is:",
     "ERROR - Unexpected end of [LOSSES] block line.  Erroneous line is:", " LOSSES."};
+
+constexpr ReaderTexts kOutfallTexts{
+    "[OUTFALLS]", section::kOutfalls, "", "ERROR - Reading [OUTFALLS] block line.  Erroneous line is:",
+    "ERROR - Unexpected end of [OUTFALLS] block line.  Erroneous line is:", ""};
+constexpr ReaderTexts kDividerTexts{
+    "[DIVIDERS]", section::kDividers, "", "ERROR - Reading [DIVIDERS] block line.  Erroneous line is:",
+    "ERROR - Unexpected end of [DIVIDERS] block line.  Erroneous line is:", ""};
+constexpr ReaderTexts kStorageTexts{
+    "[STORAGE]", section::kStorage, "", "ERROR - Reading [STORAGE] block line.  Erroneous line is:",
+    "ERROR - Unexpected end of [STORAGE] block line.  Erroneous line is:", ""};
+
+// Whether a reader writes its progress lines: the sections read for one value alone are read
+// without a word.
+enum class Progress { Shown, Hidden };
 
 // One reader's pass through its section, with its messages.
 class SectionReading {
 public:
-    SectionReading(int unit, const ReaderTexts& texts) : texts_(texts), lines_(unit, texts.header, texts.columns) {
-        writeAfterEmptyLine("Reading " + std::string(texts.header) + " data...");
+    SectionReading(int unit, const ReaderTexts& texts, Progress progress = Progress::Shown)
+        : texts_(texts), lines_(unit, texts.section) {
+        if (progress == Progress::Shown) writeAfterEmptyLine("Reading " + std::string(texts.header) + " data...");
     }
 
     // The next data line. A NUL byte in it (a binary file, or a text saved badly) is a read error:
@@ -99,8 +116,12 @@ public:
     // The message, then the data line.
     [[noreturn]] void stop(std::string_view message) const { stopWith({message, line()}); }
 
-    void finish(std::size_t count) const {
+    // The count, and the objects given more than once (see appendLastOfEach) when there are any.
+    void finish(std::size_t count, std::string_view repeated = {}) const {
         finishWith("Found " + AINTEGER(static_cast<int>(count)) + std::string(texts_.closing));
+        if (repeated.empty()) return;
+        writeAfterEmptyLine("WARNING - " + std::string(texts_.header) + " holds more than one line for " +
+                            std::string(repeated) + ": the last line of each holds.");
     }
 
     static void finishWith(std::string_view found) {
@@ -113,6 +134,27 @@ private:
     SectionLines lines_;
 };
 
+// SWMM keeps the last line given for an object: of the records of one name (compared under ASAME,
+// as the look-ups compare names) only the last is appended, where it stands in the section. Gives
+// the names given more than once, separated by ", ".
+template <typename Table, typename Record>
+std::string appendLastOfEach(Table& table, std::vector<Record> records, std::string Record::*name) {
+    std::unordered_map<std::string, std::pair<std::size_t, int>> lastAndCount;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        auto& [last, lines] = lastAndCount[asameKey(records[i].*name)];
+        last = i;
+        ++lines;
+    }
+    std::string repeated;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const auto [last, lines] = lastAndCount.at(asameKey(records[i].*name));
+        if (last != i) continue;
+        if (lines > 1) repeated += (repeated.empty() ? "" : ", ") + records[i].*name;
+        table.append(std::move(records[i]));
+    }
+    return repeated;
+}
+
 std::string firstWord(std::string_view line) {
     std::string word;
     InpWords(line).next(word);
@@ -123,13 +165,14 @@ std::string firstWord(std::string_view line) {
 
 void inpReadCoordinates(int unit, CoordinateTable& table, int capacity) {
     SectionReading section(unit, kCoordinateTexts);
+    std::vector<inpCoordinate> records;
     while (section.next()) {
-        section.takeSlot(table.count(), capacity);
-        inpCoordinate record;
+        section.takeSlot(records.size(), capacity);
+        inpCoordinate& record = records.emplace_back();
         section.check(InpLineValues(section.line()).text(record.Node).real8(record.X).real8(record.Y));
-        table.append(std::move(record));
     }
-    section.finish(table.count());
+    const std::string repeated = appendLastOfEach(table, std::move(records), &inpCoordinate::Node);
+    section.finish(table.count(), repeated);
 }
 
 void inpReadJunctions(int unit, JunctionTable& table, int capacity) {
@@ -219,8 +262,9 @@ void inpReadOrifices(int unit, OrificeTable& table, int capacity) {
 
 void inpReadXsections(int unit, XsectionTable& table, int capacity) {
     SectionReading section(unit, kXsectionTexts);
+    std::vector<inpXsection> records;
     while (section.next()) {
-        section.takeSlot(table.count(), capacity);
+        section.takeSlot(records.size(), capacity);
         const int words = inpCountWords(section.line());
         inpXsection record;
         // Geom2 to Geom4 as written; what they hold is known once the shape is.
@@ -251,11 +295,10 @@ void inpReadXsections(int unit, XsectionTable& table, int capacity) {
             platform::console().writeLine("WARRNING - Reading [xsections] block line.  Barrels is not defined. Use 1:");
             platform::console().writeLine(section.line());
         }
-        if (shape == &kArch) ++table.nArch;
-        if (shape == &kRectTriangular) ++table.nRectTriangular;
-        table.append(std::move(record));
+        records.push_back(std::move(record));
     }
-    section.finish(table.count());
+    const std::string repeated = appendLastOfEach(table, std::move(records), &inpXsection::Link);
+    section.finish(table.count(), repeated);
 }
 
 void inpReadTransects(int unit, XsTableSet& tables, int capacity) {
@@ -317,21 +360,20 @@ void inpReadTransects(int unit, XsTableSet& tables, int capacity) {
 
 void inpReadVertices(int unit, VertexTable& table, int capacity, int verticesPerLink) {
     SectionReading section(unit, kVertexTexts);
-    std::string openLinkKey;  // the open entry's Link as ASAME compares it
     int total = 0;
     while (section.next()) {
         std::string link;
         double x = 0;
         double y = 0;
         section.check(InpLineValues(section.line()).text(link).real8(x).real8(y));
-        std::string key = asameKey(link);
-        // Only consecutive lines group: a link whose lines are split by another's gets two entries.
-        if (table.count() == 0 || key != openLinkKey) {
+        // Every line of a link is one of its vertices, in file order, wherever it stands.
+        auto position = table.find(link);
+        if (!position) {
             section.takeSlot(table.count(), capacity);
+            position = table.count();
             table.append(inpVertexList{std::move(link), {}, {}});
-            openLinkKey = std::move(key);
         }
-        inpVertexList& entry = table[table.count() - 1];
+        inpVertexList& entry = table[*position];
         if (entry.NVert() >= static_cast<std::size_t>(verticesPerLink)) {
             stopWith({"ERROR - Number of Vertices on a link exceeds maximum: " + AINTEGER(verticesPerLink)},
                      Spacing::EmptyLineBefore);
@@ -346,8 +388,9 @@ void inpReadVertices(int unit, VertexTable& table, int capacity, int verticesPer
 
 void inpReadLosses(int unit, LossTable& table, int capacity) {
     SectionReading section(unit, kLossTexts);
+    std::vector<inpLoss> records;
     while (section.next()) {
-        section.takeSlot(table.count(), capacity);
+        section.takeSlot(records.size(), capacity);
         const int words = inpCountWords(section.line());
         if (words < 4 || words > 6) {
             stopWith({"ERROR - Reading [LOSSES] block line. Data incomplete. line is:", section.line()});
@@ -358,9 +401,36 @@ void inpReadLosses(int unit, LossTable& table, int capacity) {
         if (words >= 5) values.text(record.FlapGate, kFlagLength);
         if (words == 6) values.real4(record.Seepage);
         section.check(values);
+        records.push_back(std::move(record));
+    }
+    const std::string repeated = appendLastOfEach(table, std::move(records), &inpLoss::Link);
+    section.finish(table.count(), repeated);
+}
+
+LinkOffsets inpReadLinkOffsets(int unit) {
+    SectionLines lines(unit, section::kOptions);
+    LinkOffsets offsets = LinkOffsets::Depth;
+    std::string option;
+    std::string value;
+    while (lines.next()) {
+        InpWords words(lines.line());
+        if (words.next(option) != InpWords::Item::Word || !ASAME(option, "LINK_OFFSETS")) continue;
+        words.next(value);
+        offsets = ASAME(value, "ELEVATION") ? LinkOffsets::Elevation : LinkOffsets::Depth;
+    }
+    return offsets;
+}
+
+void inpReadNodeElevations(int unit, std::size_t nodeSection, NodeElevationTable& table) {
+    const ReaderTexts& texts = nodeSection == section::kOutfalls   ? kOutfallTexts
+                               : nodeSection == section::kDividers ? kDividerTexts
+                                                                   : kStorageTexts;
+    SectionReading section(unit, texts, Progress::Hidden);
+    while (section.next()) {
+        inpNodeElevation record;
+        section.check(InpLineValues(section.line()).text(record.Name).real4(record.Elevation));
         table.append(std::move(record));
     }
-    section.finish(table.count());
 }
 
 void inpApplyLosses(ConduitTable& conduits, const LossTable& losses) {

@@ -32,7 +32,7 @@ struct SectionKeyword {
 constexpr KeywordEffect kFlag = KeywordEffect::SetFlag;
 constexpr SectionKeyword kSectionKeywords[] = {
     {"TITLE", 0, kFlag},
-    {"OPTIONS", 1, kFlag},
+    {"OPTIONS", section::kOptions, kFlag},
     {"REPORT", 2, kFlag},
     {"FILES", 3, kFlag},
     {"RAINGAGES", 4, kFlag},
@@ -48,9 +48,9 @@ constexpr SectionKeyword kSectionKeywords[] = {
     {"GROUNDWATER", 14, kFlag},
     {"SNOWPACKS", 15, kFlag},
     {"JUNCTIONS", section::kJunctions, kFlag},
-    {"OUTFALLS", 17, kFlag},
-    {"DIVIDERS", 18, kFlag},
-    {"STORAGE", 19, kFlag},
+    {"OUTFALLS", section::kOutfalls, kFlag},
+    {"DIVIDERS", section::kDividers, kFlag},
+    {"STORAGE", section::kStorage, kFlag},
     {"CONDUITS", section::kConduits, KeywordEffect::SetFlagAndLinks},
     {"WEIRS", section::kWeirs, KeywordEffect::SetFlagAndLinks},
     {"PUMPS", 22, kFlag},
@@ -113,12 +113,40 @@ bool readInpLine(int unit, std::string& line) {
     stopWith({"ERROR - Unable to read the .inp file."}, Spacing::EmptyLineBefore);
 }
 
-bool isHeader(std::string_view line) { return !line.empty() && line.front() == '['; }
+const SectionKeyword* headerKeyword(std::string_view line) {
+    const auto* keyword = std::find_if(std::begin(kSectionKeywords), std::end(kSectionKeywords),
+                                       [&](const SectionKeyword& k) { return FLAGEXISTS(line, k.keyword); });
+    return keyword == std::end(kSectionKeywords) ? nullptr : keyword;
+}
+
+// SWMM's form of a number: [sign] digits [. digits] or [sign] . digits, then an optional exponent
+// of E or e, a sign and digits. Fortran's other forms ("1-3", "2+2", "1.5d0") are no numbers of a
+// model.
+bool isDecimalNumber(std::string_view word) {
+    std::size_t i = 0;
+    const auto digits = [&] {
+        const std::size_t start = i;
+        while (i < word.size() && word[i] >= '0' && word[i] <= '9') ++i;
+        return i - start;
+    };
+    if (i < word.size() && (word[i] == '+' || word[i] == '-')) ++i;
+    std::size_t mantissa = digits();
+    if (i < word.size() && word[i] == '.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0) return false;
+    if (i < word.size() && (word[i] == 'e' || word[i] == 'E')) {
+        ++i;
+        if (i < word.size() && (word[i] == '+' || word[i] == '-')) ++i;
+        if (digits() == 0) return false;
+    }
+    return i == word.size();
+}
 
 }  // namespace
 
 void inpCleanLine(std::string& line) {
-    if (line.size() > kInpLineLength) line.resize(kInpLineLength);
     bool quoted = false;
     for (std::size_t i = 0; i < line.size(); ++i) {
         char& c = line[i];
@@ -181,12 +209,11 @@ std::size_t inpScanSections(int unit, SectionFlags& flags, bool& anyLinks) {
     std::size_t headers = 0;
     std::string line;
     while (readInpLine(unit, line)) {
-        if (!isHeader(line)) continue;
-        ++headers;
         inpCleanLine(line);
-        const auto* keyword = std::find_if(std::begin(kSectionKeywords), std::end(kSectionKeywords),
-                                           [&](const SectionKeyword& k) { return FLAGEXISTS(line, k.keyword); });
-        if (keyword == std::end(kSectionKeywords)) {
+        if (!inpIsHeader(line)) continue;
+        ++headers;
+        const SectionKeyword* keyword = headerKeyword(line);
+        if (keyword == nullptr) {
             writeAfterEmptyLine("WARNING - Unrecognised Section Flag: " + line);
             continue;
         }
@@ -196,13 +223,27 @@ std::size_t inpScanSections(int unit, SectionFlags& flags, bool& anyLinks) {
     return headers;
 }
 
+bool inpIsHeader(std::string_view line) {
+    const std::size_t first = line.find_first_not_of(' ');
+    return first != std::string_view::npos && line[first] == '[';
+}
+
+std::optional<std::size_t> inpHeaderSection(std::string_view line) {
+    if (!inpIsHeader(line)) return std::nullopt;
+    const SectionKeyword* keyword = headerKeyword(line);
+    if (keyword == nullptr) return std::nullopt;
+    return keyword->flag;
+}
+
+// The free-form reader converts a word that passed the decimal test, so that a number reads to
+// the same bits as it always has.
 std::optional<float> inpReal4(std::string_view text) {
-    const auto value = listin::parseReal4(text);
+    const auto value = isDecimalNumber(text) ? listin::parseReal4(text) : std::nullopt;
     return value && std::isfinite(*value) ? value : std::nullopt;
 }
 
 std::optional<double> inpReal8(std::string_view text) {
-    const auto value = listin::parseReal8(text);
+    const auto value = isDecimalNumber(text) ? listin::parseReal8(text) : std::nullopt;
     return value && std::isfinite(*value) ? value : std::nullopt;
 }
 
@@ -236,7 +277,7 @@ InpLineValues& InpLineValues::real8(double& target) { return number(target, inpR
 
 InpLineValues& InpLineValues::integer(std::int32_t& target) {
     return number(target, [](std::string_view text) -> std::optional<std::int32_t> {
-        const auto value = listin::parseReal8(text);
+        const auto value = inpReal8(text);
         return value ? wholePart<std::int32_t>(*value) : std::nullopt;
     });
 }
@@ -246,27 +287,14 @@ InpLineValues& InpLineValues::skip() {
     return *this;
 }
 
-bool SectionLines::findHeader() {
+bool SectionLines::next() {
     while (readInpLine(unit_, line_)) {
         inpCleanLine(line_);
-        if (ASAME(std::string_view(line_).substr(0, columns_), header_)) return true;
-    }
-    return false;
-}
-
-bool SectionLines::next() {
-    if (!inSection_ && !ended_) {
-        inSection_ = findHeader();
-        ended_ = !inSection_;
-    }
-    while (inSection_) {
-        if (!readInpLine(unit_, line_) || isHeader(line_)) {
-            inSection_ = false;
-            ended_ = true;
-            return false;
+        if (inpIsHeader(line_)) {
+            inSection_ = inpHeaderSection(line_) == section_;
+        } else if (inSection_ && !line_.empty()) {
+            return true;
         }
-        inpCleanLine(line_);
-        if (!line_.empty()) return true;
     }
     return false;
 }

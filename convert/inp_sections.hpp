@@ -1,12 +1,15 @@
 // convert/inp_sections.hpp: the SWMM .inp file as the converter reads it: its lines, words and
 // values, the scan for the sections it holds, and the walk through the data lines of one section.
 //
-// Lines are read as SWMM reads them: at most 1000 characters; TAB and CR are blanks; ";" outside
-// double quotes starts a comment; a line left blank is skipped; a UTF-8 byte-order mark before the
-// first line is no part of it. A section header is a line with "[" in column 1, and a section runs
-// to the next such line or to the end of the file. The words of a data line are separated by blanks
-// alone (InpWords), and a value is one whole word; numbers are finite ("nan" and "inf" are not
-// numbers of a network).
+// Lines are read as SWMM reads them: whole, whatever their length; TAB and CR are blanks; ";"
+// outside double quotes starts a comment; a line left blank is skipped; a UTF-8 byte-order mark
+// before the first line is no part of it. A section header is a line whose first word starts with
+// "[" (blanks and TABs before it aside); it names the section of the first keyword of the scan's
+// table that it holds. A section may be written in several blocks: each header switches to its
+// section, and the data lines of every block of a section belong to it, in file order. The words
+// of a data line are separated by blanks alone (InpWords), and a value is one whole word; a number
+// is a decimal number as SWMM reads one (sign, digits, one decimal point, an exponent with E or
+// e) and finite.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -18,11 +21,15 @@
 
 namespace zx::convert {
 
-inline constexpr std::size_t kInpLineLength = 1000;
-
-// The line as its values are read, in place: cut at 1000 characters, TABs and CRs made blanks,
-// the comment removed, trailing blanks dropped.
+// The line as its values are read, in place: TABs and CRs made blanks, the comment removed,
+// trailing blanks dropped.
 void inpCleanLine(std::string& line);
+
+// Whether the cleaned line is a section header, and the flag index of the section it names (the
+// first keyword of the scan's table that it holds, case ignored): nullopt for a header of no known
+// section. Both the scan and the readers ask here, so that they take the same lines for a header.
+bool inpIsHeader(std::string_view line);
+std::optional<std::size_t> inpHeaderSection(std::string_view line);
 
 // The words of a data line, in order, as SWMM splits them: blanks (and TABs) separate words and
 // every other character belongs to one, so ",", "*", "'" and "/" are characters of names and
@@ -58,7 +65,7 @@ void inpResetSectionFlags(SectionFlags& flags);
 // section is reported and otherwise ignored. Gives the number of header lines, known or not.
 std::size_t inpScanSections(int unit, SectionFlags& flags, bool& anyLinks);
 
-// A number of the model's text: the free-form syntax, finite values only.
+// A number of the model's text: a whole word in decimal notation, finite values only.
 std::optional<float> inpReal4(std::string_view text);
 std::optional<double> inpReal8(std::string_view text);
 
@@ -74,7 +81,7 @@ public:
     InpLineValues& text(std::string& target, std::size_t length = kNameLength);
     InpLineValues& real4(float& target);
     InpLineValues& real8(double& target);
-    // Any integer or real notation; the value is truncated (a count written 1.0 or 0.0).
+    // A decimal number as for reals; the value is truncated (a count written 1.0 or 0.0).
     InpLineValues& integer(std::int32_t& target);
     // A value that is read but not kept.
     InpLineValues& skip();
@@ -92,27 +99,20 @@ private:
     Status status_ = Status::Ok;
 };
 
-// The data lines of one section, read from the unit's current position: first the lines up to
-// the section's header (the line whose first `columns` columns equal the bracketed word under
-// ASAME; columns beyond the word must be blank), then its data lines, cleaned.
+// The data lines of one section (by its flag index), cleaned, from every block of the section
+// between the unit's current position and the end of the file.
 class SectionLines {
 public:
-    SectionLines(int unit, std::string_view header, std::size_t columns)
-        : unit_(unit), header_(header), columns_(columns) {}
+    SectionLines(int unit, std::size_t section) : unit_(unit), section_(section) {}
 
-    // The next data line; false at the end of the section, and at once when the file has no
-    // such header.
+    // The next data line; false at the end of the file.
     bool next();
     const std::string& line() const { return line_; }
 
 private:
-    bool findHeader();
-
     int unit_;
-    std::string_view header_;
-    std::size_t columns_;
+    std::size_t section_;
     bool inSection_ = false;
-    bool ended_ = false;
     std::string line_;
 };
 

@@ -134,8 +134,9 @@ void readMifProjection(const RunSettings& run) {
 
 // The text of the .prj file, written whole into every .prj file: a coordinate system may be
 // written over several lines and run to any length. Each line keeps its characters up to its
-// last non-blank one; blank lines at the end are left off. A file of one empty line is an empty
-// projection, an empty file an error.
+// last non-blank one; blank lines at the start and the end are left off (GDAL finds no coordinate
+// system in a .prj that starts with an empty line). A file of blank lines is an empty projection,
+// an empty file an error.
 void readShpProjection(const RunSettings& run) {
     const auto name = findProjectionFile(run.inputName, "Header.prj", "Projection.prj");
     if (!name) stopWith({kNoPrjFile}, Spacing::EmptyLineBefore);
@@ -158,7 +159,8 @@ void readShpProjection(const RunSettings& run) {
         stopWith({"ERROR - Projection line could not be found in \"GIS Projection\" .prj file." + *name},
                  Spacing::EmptyLineBefore);
     }
-    text.resize(text.find_last_not_of('\n') + 1);  // npos + 1: nothing but blank lines
+    const std::size_t first = text.find_first_not_of('\n');
+    text = first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of('\n') + 1 - first);
     layers().shpProjectionText = text;
     writeAfterEmptyLine("shp Projection: " + text);
     CLOSER(unit);
@@ -285,9 +287,16 @@ void readNetwork(Network& network, int unit) {
         rewindUnit(unit);
         reader();
     };
+    read(section::kOptions, [&] { network.linkOffsets = inpReadLinkOffsets(unit); });
     read(section::kCoordinates, [&] { inpReadCoordinates(unit, network.inpCoordinates, kTableCapacity); });
     read(section::kJunctions, [&] { inpReadJunctions(unit, network.inpJunctionTable, kTableCapacity); });
     read(section::kConduits, [&] { inpReadConduits(unit, network.inpConduitTable, kTableCapacity); });
+    // The elevations of the nodes the junction layer does not hold serve the conduit inverts alone.
+    if (network.has(section::kConduits)) {
+        for (const std::size_t nodes : {section::kOutfalls, section::kDividers, section::kStorage}) {
+            read(nodes, [&] { inpReadNodeElevations(unit, nodes, network.nodeElevations); });
+        }
+    }
     read(section::kWeirs, [&] { inpReadWeirs(unit, network.inpWeirTable, kTableCapacity); });
     read(section::kOrifices, [&] { inpReadOrifices(unit, network.inpOrificeTable, kTableCapacity); });
     read(section::kXsections, [&] { inpReadXsections(unit, network.inpXsectionTable, kTableCapacity); });

@@ -3,6 +3,7 @@
 
 #include "common/strings.hpp"
 #include "common/text_lines.hpp"
+#include "convert/cross_section_shapes.hpp"
 
 namespace zx::convert {
 
@@ -22,8 +23,17 @@ std::optional<std::size_t> NameIndex::find(std::string_view name) const {
 }
 
 void XsectionTable::append(inpXsection record) {
-    geom1_.add(record.Geom1, count());
+    const CrossSectionShape* shape = findCrossSectionShape(record.Shape);
+    if (shape == &kIrregular) irregularByTransect_[std::string(significantPart(record.Geom1))].push_back(count());
+    if (shape == &kArch) ++nArch;
+    if (shape == &kRectTriangular) ++nRectTriangular;
     NamedTable::append(std::move(record));
+}
+
+std::span<const std::size_t> XsectionTable::usingTransect(std::string_view id) const {
+    const auto found = irregularByTransect_.find(std::string(significantPart(id)));
+    if (found == irregularByTransect_.end()) return {};
+    return found->second;
 }
 
 }  // namespace zx::convert

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -40,7 +41,11 @@ using SectionFlags = std::array<bool, kSectionFlagCount>;
 
 // The flag indexes that the conversion reads.
 namespace section {
+inline constexpr std::size_t kOptions = 1;
 inline constexpr std::size_t kJunctions = 16;
+inline constexpr std::size_t kOutfalls = 17;
+inline constexpr std::size_t kDividers = 18;
+inline constexpr std::size_t kStorage = 19;
 inline constexpr std::size_t kConduits = 20;
 inline constexpr std::size_t kOrifices = 23;
 inline constexpr std::size_t kWeirs = 24;
@@ -67,6 +72,17 @@ struct inpJunction {
     float SurDepth = 0;
     float Aponded = 0;
 };
+
+// The elevation of a node that the junction layer does not hold: an outfall, a divider or a
+// storage unit (the second word of its line in [OUTFALLS], [DIVIDERS] or [STORAGE]).
+struct inpNodeElevation {
+    std::string Name;
+    float Elevation = 0;
+};
+
+// What the offsets of links are measured from ([OPTIONS] LINK_OFFSETS): heights above the node's
+// invert (DEPTH, SWMM's default) or elevations (ELEVATION).
+enum class LinkOffsets { Depth, Elevation };
 
 // One [CONDUITS] line. FlapGate is not on the line: inpApplyLosses sets it from [LOSSES]; "NA"
 // means that none was given.
@@ -133,6 +149,7 @@ struct xsTable {
     std::string Type;
     std::string Flags = "N";
     std::string ID;
+    std::string Link;  // a height-width table's link, its whole name (the ID is cut to 50)
     float Nleft = 0;
     float Nright = 0;
     float Nchannel = 0;
@@ -147,7 +164,7 @@ struct xsTable {
     std::size_t NPoints() const { return XorH.size(); }
 };
 
-// The [VERTICES] lines of one link that follow one another in the file: vertex k is (X[k], Y[k]).
+// The [VERTICES] lines of one link, in file order: vertex k is (X[k], Y[k]).
 struct inpVertexList {
     std::string Link;
     std::vector<double> X;
@@ -215,6 +232,7 @@ using WeirTable = NamedTable<inpWeir, &inpWeir::Name>;
 using OrificeTable = NamedTable<inpOrifice, &inpOrifice::Name>;
 using VertexTable = NamedTable<inpVertexList, &inpVertexList::Link>;
 using LossTable = NamedTable<inpLoss, &inpLoss::Link>;
+using NodeElevationTable = NamedTable<inpNodeElevation, &inpNodeElevation::Name>;
 using XsTableSet = std::vector<xsTable>;
 
 // A BOTTOM orifice whose matrices are written: its position in the orifices, the position of its
@@ -225,12 +243,14 @@ struct BottomOrifice {
     std::vector<std::string> matrixFiles;
 };
 
-// The cross-sections, found by Link, and by Geom1 as written (how a transect finds the
-// cross-section that names it), with the counts of special shapes and the index lists.
+// The cross-sections, found by Link, and the IRREGULAR ones by the transect their Geom1 names,
+// with the counts of special shapes and the index lists.
 class XsectionTable : public NamedTable<inpXsection, &inpXsection::Link> {
 public:
     void append(inpXsection record);
-    std::optional<std::size_t> findByGeom1Exact(std::string_view text) const { return geom1_.find(text); }
+    // The positions of the IRREGULAR cross-sections whose Geom1 is the transect ID as written
+    // (trailing blanks aside), in table order.
+    std::span<const std::size_t> usingTransect(std::string_view id) const;
 
     bool hasArch() const { return nArch > 0; }
     bool hasRectTriangular() const { return nRectTriangular > 0; }
@@ -245,7 +265,7 @@ public:
     std::vector<BottomOrifice> bottomOrifices;
 
 private:
-    NameIndex geom1_{NameIndex::Comparison::Exact};
+    std::unordered_map<std::string, std::vector<std::size_t>> irregularByTransect_;
 };
 
 // Everything the readers fill; one per run, owned by the main program.
@@ -262,6 +282,8 @@ struct Network {
     XsTableSet xsTableSet;
     VertexTable inpVertexTable;
     LossTable inpLossTable;
+    NodeElevationTable nodeElevations;  // outfalls, dividers and storage units
+    LinkOffsets linkOffsets = LinkOffsets::Depth;
     TableFileNames tableFileNames;  // the table files named so far
 
     bool has(std::size_t flag) const { return inpSectionFlags[flag]; }

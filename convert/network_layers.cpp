@@ -101,11 +101,17 @@ struct NetworkAttributes {
     std::string_view comment;
 };
 
-void appendReal(std::string& line, float value) { fmt::appendFixed(line, value, 10, 3); }
-
 // Texts quoted (the comment only where it needs quotes), reals as F10.3, integers as I8,
-// separated by commas.
+// separated by commas. A real that is not a finite number (a SIDEFLOW weir of no length, levels
+// beyond the range of single precision) ends the run: GIS readers take NaN for a number.
 std::string composeNetworkLine(const NetworkAttributes& a) {
+    const auto appendReal = [&](std::string& line, float value) {
+        if (!std::isfinite(value)) {
+            stopWith({"ERROR - A number of link " + std::string(a.id) + " is beyond the range of real numbers."},
+                     Spacing::EmptyLineBefore);
+        }
+        fmt::appendFixed(line, value, 10, 3);
+    };
     std::string line;
     for (std::string_view text : {a.id, a.type, a.ignore, a.ucs}) {
         appendQuoted(line, text);
@@ -163,6 +169,22 @@ Point nodeCoordinates(const Network& network, std::string_view node) {
     const auto found = network.inpCoordinates.find(node);
     if (!found) stopWith({"Unable to find coordinates for node " + std::string(node)}, Spacing::EmptyLineBefore);
     return {network.inpCoordinates[*found].X, network.inpCoordinates[*found].Y};
+}
+
+// The invert of a conduit's end at the node, as SWMM takes it: the node's elevation plus the
+// offset, or under LINK_OFFSETS ELEVATION the offset, raised to the node's elevation when it lies
+// below it. The missing value where the end sits on a junction's invert (the junction layer holds
+// it) or the node's elevation is not known.
+float conduitEndInvert(const Network& network, std::string_view node, float offset) {
+    const auto junction = network.inpJunctionTable.find(node);
+    const auto otherNode = junction ? std::nullopt : network.nodeElevations.find(node);
+    if (!junction && !otherNode) return kMissingValue;
+    const float elevation = junction ? network.inpJunctionTable[*junction].Elevation
+                                     : network.nodeElevations[*otherNode].Elevation;
+    float invert = offsetLevel(network, elevation, offset);
+    if (network.linkOffsets == LinkOffsets::Elevation) invert = std::max(invert, elevation);
+    if (junction && invert == elevation) return kMissingValue;
+    return invert;
 }
 
 // The position of the link's cross-section record; a link without one ends the run.
@@ -261,6 +283,8 @@ LinkRecord nwkConduitRecord(const Network& network, std::size_t i) {
     a.ucs = "T";
     a.comment = conduit.Name;
     a.roughness = 0.018F;
+    a.usInvert = conduitEndInvert(network, conduit.FromNode, conduit.InOffset);
+    a.dsInvert = conduitEndInvert(network, conduit.ToNode, conduit.OutOffset);
     a.number = xsection.Barrels;
     std::string type = "?";
     if (const CrossSectionShape* shape = findCrossSectionShape(xsection.Shape)) {
@@ -306,7 +330,7 @@ LinkRecord nwkWeirRecord(const Network& network, std::size_t i) {
         pauseConsole();
     } else {
         a.type = ASAME(weir.Gated, "NO") ? type->code : type->gatedCode;
-        a.usInvert = a.dsInvert = junction.Elevation + weir.CrestHt;
+        a.usInvert = a.dsInvert = offsetLevel(network, junction.Elevation, weir.CrestHt);
         a.width = xsection.Geom2;
         switch (type->rule) {
             case WeirRule::Transverse: a.heightContraction = weir.Cd; break;
@@ -358,10 +382,10 @@ LinkRecord nwkOrificeRecord(const Network& network, std::size_t i, std::string_v
             a.heightContraction = orifice.Cd;
         }
         a.length = a.roughness = 0.01F;
-        a.usInvert = junction.Elevation + orifice.Offset;
+        a.usInvert = offsetLevel(network, junction.Elevation, orifice.Offset);
     } else if (isBottomOrifice(orifice)) {
         a.type = "M?";
-        a.usInvert = junction.Elevation + orifice.Offset;
+        a.usInvert = offsetLevel(network, junction.Elevation, orifice.Offset);
         a.inletType = matrixReference;
     } else {
         platform::console().writeLine("WARNING - Orifice type not yet supported by convertor. Orifice type: " +

@@ -46,7 +46,7 @@ std::string levelHeader(std::string_view corner, const LevelGrid& grid, const Ta
 
 }  // namespace
 
-OrificeHydraulics orificeHydraulics(const inpXsection& xsection, const inpOrifice& orifice, float upstreamElevation,
+OrificeHydraulics orificeHydraulics(const inpXsection& xsection, const inpOrifice& orifice, float invert,
                                     float downstreamElevation) {
     OrificeHydraulics h{};
     h.area = orificeArea(xsection);
@@ -55,7 +55,7 @@ OrificeHydraulics orificeHydraulics(const inpXsection& xsection, const inpOrific
     h.weirCoefficient = h.perimeter * kWeirCoefficientPerLength;
     h.cd = orifice.Cd;
     h.transitionDepth = h.area * kSqrtTwoG * h.cd / h.weirCoefficient;
-    h.crestLevel = orifice.Offset + upstreamElevation - downstreamElevation;
+    h.crestLevel = invert - downstreamElevation;
     h.gated = !ASAME(orifice.Gated, "NO");
     return h;
 }
@@ -113,7 +113,8 @@ LevelGrid mtxOrificeFlowTable(const Network& network, const inpOrifice& orifice,
                                              "ERROR - Unable to find Upstream Junction data for Orifice: ", xsection.Link);
     const inpJunction& downstream = junctionOf(
         network, orifice.Node2, "ERROR - Unable to find Downstream Junction data for Orifice: ", xsection.Link);
-    const OrificeHydraulics h = orificeHydraulics(xsection, orifice, upstream.Elevation, downstream.Elevation);
+    const OrificeHydraulics h = orificeHydraulics(
+        xsection, orifice, offsetLevel(network, upstream.Elevation, orifice.Offset), downstream.Elevation);
     const LevelGrid grid = mtxLevelGrid(h.transitionDepth, h.crestLevel);
 
     file.line(levelHeader("1", grid, file));

@@ -18,11 +18,11 @@ struct OrificeHydraulics {
     float perimeter;
     float weirCoefficient;  // 3.33 x perimeter
     float transitionDepth;  // where weir flow gives way to orifice flow
-    float crestLevel;       // Offset + upstream Elevation - downstream Elevation
+    float crestLevel;       // the orifice's invert above the downstream junction's
     float cd;
     bool gated;  // a gated orifice lets no flow back
 };
-OrificeHydraulics orificeHydraulics(const inpXsection& xsection, const inpOrifice& orifice, float upstreamElevation,
+OrificeHydraulics orificeHydraulics(const inpXsection& xsection, const inpOrifice& orifice, float invert,
                                     float downstreamElevation);
 
 // The water levels of both matrices: 0, 0.1 .. 0.9, 1 .. 9 as single-precision sums, with the

@@ -138,6 +138,7 @@ void xsConvertSpecialShapes(Network& network) {
         xsTable table;
         fillTable(shape->heightWidth, xsection, table);
         table.ID = xsection.Link.substr(0, kTableIdLength);
+        table.Link = xsection.Link;
         table.Type = "HW";
         // A weir's or orifice's table has no roughness of its own.
         table.Nchannel = conduit ? network.inpConduitTable[*conduit].Roughness : 0.0F;

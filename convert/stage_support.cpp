@@ -104,6 +104,10 @@ std::optional<std::array<Point, 2>> crossLine(Point from, Point to) {
                                 Point{middle.x - (dy / length) * half, middle.y + (dx / length) * half}};
 }
 
+float offsetLevel(const Network& network, float nodeElevation, float offset) {
+    return network.linkOffsets == LinkOffsets::Elevation ? offset : nodeElevation + offset;
+}
+
 const inpJunction& junctionOf(const Network& network, std::string_view node, std::string_view message,
                               std::string_view link) {
     const auto found = network.inpJunctionTable.find(node);

@@ -82,6 +82,10 @@ struct Point {
     double y = 0;
 };
 
+// The level of a weir's crest or an orifice's invert: its offset above the invert of the node it
+// leaves, or under LINK_OFFSETS ELEVATION the offset itself.
+float offsetLevel(const Network& network, float nodeElevation, float offset);
+
 // The junction a weir or orifice takes its levels from; a node that is no junction ends the run
 // with the message followed by the link's name.
 const inpJunction& junctionOf(const Network& network, std::string_view node, std::string_view message,

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "common/fortran_format.hpp"
 #include "common/strings.hpp"
@@ -50,24 +51,17 @@ void checkManningValues(const xsTable& table) {
     }
 }
 
-// The nodes of the conduit or weir of the table's cross-section; nullopt with a warning when the
-// layer cannot draw the table's line.
-std::optional<std::array<Point, 2>> tableLine(const Network& network, const xsTable& table) {
-    const XsectionTable& xsections = network.inpXsectionTable;
-    const auto xsection = isTransect(table) ? xsections.findByGeom1Exact(table.ID) : xsections.findExact(table.ID);
-    if (!xsection) {
-        writeAfterEmptyLine("WARNING: Unable to find xsection for transect: " + table.ID);
-        return std::nullopt;
-    }
-    const std::string& link = xsections[*xsection].Link;
+// The table's line across the conduit or weir of the link: nullopt with a warning when the layer
+// cannot draw it.
+std::optional<std::array<Point, 2>> linkLine(const Network& network, const xsTable& table, const std::string& link) {
     const std::string* from = nullptr;
     const std::string* to = nullptr;
-    if (const auto conduit = network.inpConduitTable.findExact(link)) {
+    if (const auto conduit = network.inpConduitTable.find(link)) {
         from = &network.inpConduitTable[*conduit].FromNode;
         to = &network.inpConduitTable[*conduit].ToNode;
     }
     // A weir of the link's name overrules a conduit of that name.
-    if (const auto weir = network.inpWeirTable.findExact(link)) {
+    if (const auto weir = network.inpWeirTable.find(link)) {
         from = &network.inpWeirTable[*weir].Node1;
         to = &network.inpWeirTable[*weir].Node2;
     }
@@ -81,6 +75,19 @@ std::optional<std::array<Point, 2>> tableLine(const Network& network, const xsTa
     const auto line = crossLine((*ends)[0], (*ends)[1]);
     if (!line) warnNoCrossLine(table.FileName, link);
     return line;
+}
+
+// The links that take the table's line: every IRREGULAR cross-section whose Geom1 names a
+// transect, in the order of [XSECTIONS] (any number of channels may share one transect); the link
+// a height-width table was made for. A transect that no cross-section uses is warned about.
+std::vector<std::string> tableLinks(const Network& network, const xsTable& table) {
+    if (!isTransect(table)) return {table.Link};
+    std::vector<std::string> links;
+    for (const std::size_t xsection : network.inpXsectionTable.usingTransect(table.ID)) {
+        links.push_back(network.inpXsectionTable[xsection].Link);
+    }
+    if (links.empty()) writeAfterEmptyLine("WARNING: Unable to find xsection for transect: " + table.ID);
+    return links;
 }
 
 }  // namespace
@@ -120,10 +127,11 @@ std::string xsTransectRecord(const xsTable& table) {
 void xsWriteTableFile(xsTable& table, TableFileNames& names) {
     const bool transect = isTransect(table);
     const std::string_view kind = transect ? "transect" : "link";
-    requireFileNamePart(kind, table.ID);
-    table.FileName = names.claim(OutputFolder::Xs, kind, table.ID).front();
-    const std::string name = tablePath(OutputFolder::Xs, table.FileName);
-    TableFile file(name);
+    const std::string& name = transect ? table.ID : table.Link;
+    requireFileNamePart(kind, name);
+    table.FileName = names.claim(OutputFolder::Xs, kind, name).front();
+    const std::string path = tablePath(OutputFolder::Xs, table.FileName);
+    TableFile file(path);
     if (!transect) {
         file.line("H, W, N");
         for (std::size_t k = 0; k < table.NPoints(); ++k) file.row({table.XorH[k], table.ZorW[k], table.Nchannel});
@@ -139,7 +147,7 @@ void xsWriteTableFile(xsTable& table, TableFileNames& names) {
         float station = table.XorH[k];
         if (station == previous) {
             writeAfterEmptyLine(
-                "WARNING - ORVALE cannot handle two overapping points in a cross section, x added by 0.00001" + name +
+                "WARNING - ORVALE cannot handle two overapping points in a cross section, x added by 0.00001" + path +
                 "point" + fmt::integer(static_cast<std::int64_t>(k + 1), 12));
             station = table.XorH[k] + kStationShift;
             // From 256 on the steps between single-precision values are larger than the shift.
@@ -166,10 +174,12 @@ void writeTransectTables(Network& network, const RunSettings& run) {
     int gisID = xsOpenTableLinkLayer(layerName(run, "xs\\1d_xs_", "_transects"), object);
     object.pline = true;
     for (const xsTable& table : network.xsTableSet) {
-        const auto line = tableLine(network, table);
-        if (!line) continue;
-        writeLayerObject(gisID, object, *line);
-        writeLayerRecord(gisID, object, xsTransectRecord(table));
+        for (const std::string& link : tableLinks(network, table)) {
+            const auto line = linkLine(network, table, link);
+            if (!line) continue;
+            writeLayerObject(gisID, object, *line);
+            writeLayerRecord(gisID, object, xsTransectRecord(table));
+        }
     }
     gisCloseLayer(gisID);
 }

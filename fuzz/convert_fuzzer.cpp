@@ -13,8 +13,9 @@
 #include <string_view>
 
 #include "convert/run_seam.hpp"
-#include "fuzz/scratch_folder.hpp"
+#include "fuzz/cross_section_check.hpp"
 #include "fuzz/output_checks.hpp"
+#include "fuzz/scratch_folder.hpp"
 
 namespace {
 
@@ -62,6 +63,7 @@ void convertOnce(std::string_view form, std::string_view model) {
     std::string problem = zx::fuzz::internalStopProblem(console);
     if (problem.empty() && status == 0) problem = zx::fuzz::outputProblem(console);
     if (problem.empty() && status == 0) problem = zx::fuzz::tableProblem(console);
+    if (problem.empty() && status == 0) problem = zx::fuzz::crossSectionProblem(kModelName, console);
     if (::chdir(f.home.c_str()) != 0) std::abort();
     // Outputs stay inside the run's folder, whatever the names in the model.
     for (const auto& entry : fs::directory_iterator(f.folder)) {

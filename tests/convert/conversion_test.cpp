@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <regex>
 #include <tuple>
 
 #include "build_info.hpp"
@@ -156,11 +157,67 @@ TEST(Conversion, AwkwardNamesAndNumbersReachEveryLayerIntact) {
     }
 }
 
+// What SWMM reads in a model reaches the layers: every block of a section, headers that are
+// indented or carry text behind the bracket, the last line given for an object, lines of any
+// length; a line for every channel on a shared transect and none for a pipe whose diameter is
+// written like a transect's name; conduit inverts at offsets and at outfalls, and LINK_OFFSETS
+// ELEVATION. ogrinfo reads the layers of both forms.
+TEST(Conversion, LayersHoldWhatSwmmReadsInTheModel) {
+    ZX_REQUIRE_PROGRAM("ogrinfo");
+    const std::string nodes = "[JUNCTIONS]\nJ1 10 0 0 0 0\nJ2 8 0 0 0 0\n[OUTFALLS]\nO1 5 FREE NO\n"
+                              "[COORDINATES]\nJ1 0 0\nJ2 10 0\nO1 20 0\n";
+    const std::string longName(55, 'L');
+    // The model after the nodes; per layer, what ogrinfo shows of it, in order (regular expressions).
+    const std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>> cases = {
+        {"[CONDUITS]\nC1 J1 J2 10 0.01 0 0 0 0\nC2 J2 O1 10 0.01 0 2 0 0\nC3 J1 O1 10 0.01 1 0 0 0\n"
+         "[XSECTIONS]\nC1 CIRCULAR 2 0 0 0 1\nC2 IRREGULAR 2 0 0 0 1\n[LOSSES]\nC1 0 0 0 YES\n"
+         "[TRANSECTS]\nNC 0.1 0.1 0.03\nX1 2 2 0 10 0 0 0 0 0\nGR 1 0 1 10\n \t[XSECTIONS]x\nC3 IRREGULAR 2 0 0 0 1\n"
+         "[LOSSES]\nC1 0 0 0 NO\n",
+         {{"1d_nwk_model.inp{L}", "ID \\(String\\) = C1\n  Type \\(String\\) = C\n"},
+          {"1d_nwk_model.inp{L}", "US_Invert \\(Real\\) = -99999(\\.0+)?\n  DS_Invert \\(Real\\) = 7(\\.0+)?\n"},
+          {"1d_nwk_model.inp{L}", "US_Invert \\(Real\\) = 11(\\.0+)?\n  DS_Invert \\(Real\\) = 5(\\.0+)?\n"},
+          {"xs/1d_xs_model.inp_transects{L}", "Feature Count: 2\n"},
+          {"xs/1d_xs_model.inp_transects{L}", "Source \\(String\\) = 2.csv\n(.*\n)*  LINESTRING \\(15 -5,15 5\\)"},
+          {"xs/1d_xs_model.inp_transects{L}", "Source \\(String\\) = 2.csv\n(.*\n)*  LINESTRING \\(10 -10,10 10\\)"}}},
+        {"[OPTIONS]\nLINK_OFFSETS DEPTH\nLINK_OFFSETS ELEVATION\n[CONDUITS]\n" + longName + " J1 O1 10 0.01 11 4 0 0\n"
+         "[WEIRS]\nW1 J1 J2 TRANSVERSE 9.5 3.3\n[ORIFICES]\nO2 J1 J2 SIDE 10.5 0.6 NO 0\n[XSECTIONS]\n" + longName +
+         " RECT_OPEN 1 2 0 0 1\nW1 RECT_CLOSED 1 2 0 0 1\nO2 CIRCULAR 1 0 0 0\n[COORDINATES]\nJ1 -10" +
+         std::string(1000, ' ') + "0\n",
+         {{"1d_nwk_model.inp{L}", "US_Invert \\(Real\\) = 11(\\.0+)?\n  DS_Invert \\(Real\\) = 5(\\.0+)?\n"},
+          {"1d_nwk_model.inp{L}", "ID \\(String\\) = W1\n(.*\n)*  US_Invert \\(Real\\) = 9.50*\n"},
+          {"1d_nwk_model.inp{L}", "ID \\(String\\) = O2\n(.*\n)*  US_Invert \\(Real\\) = 10.50*\n"},
+          {"xs/1d_xs_model.inp_transects{L}",
+           "Source \\(String\\) = " + longName.substr(0, 46) + ".csv\n(.*\n)*  LINESTRING \\(5 -15,5 15\\)"}}},
+    };
+    for (const auto& [model, shown] : cases) {
+        for (const std::string form : {"shp", "mif"}) {
+            SCOPED_TRACE(form + "\n" + model);
+            test::TempDir dir;
+            test::writeText(dir.path() / "model.inp", nodes + model);
+            for (std::string_view projection : {"Projection.prj", "Projection.mif"})
+                fs::copy_file(fs::path(ZX_SOURCE_DIR) / "examples" / projection, dir.path() / projection);
+            const auto result = test::run({ZX_EXECUTABLE, "-" + form, "model.inp"}, dir.path());
+            ASSERT_EQ(result.status, 0) << result.out;
+            for (const auto& [layer, pattern] : shown) {
+                const auto brace = layer.find('{');
+                const std::string name = layer.substr(0, brace) +
+                                         (form == "shp" ? "_" + layer.substr(brace + 1, 1) + ".shp" : ".mif");
+                const auto read = test::runFromPath({"ogrinfo", "-ro", "-al", name}, dir.path());
+                EXPECT_TRUE(std::regex_search(read.out, std::regex(pattern))) << name << ": " << pattern << "\n"
+                                                                               << read.out;
+            }
+        }
+    }
+}
+
 TEST(Conversion, NumbersThatAreNotFiniteStopTheRun) {
     const std::tuple<std::string, std::string> cases[] = {
         {"[COORDINATES]\nJ1 nan 0\n", "ERROR - Reading Coordinates line.  Erroneous line is:\nJ1 nan 0"},
         {"[JUNCTIONS]\nJ1 -Infinity 0 0 0 0\n", "ERROR - Reading [junction] block line.  Erroneous line is:\n"},
         {"[XSECTIONS]\nC1 RECT_CLOSED 1 inf 0 0 1\n", "ERROR - Reading [xsections] block line.  Erroneous line is:\n"},
+        // SWMM reads decimal numbers alone, not Fortran's other forms.
+        {"[JUNCTIONS]\nJ1 1-3 0 0 0 0\n", "ERROR - Reading [junction] block line.  Erroneous line is:\nJ1 1-3"},
+        {"[CONDUITS]\nC1 J1 J2 1d3 0.01 0 0 0 0\n", "ERROR - Reading [conduits] block line.  Erroneous line is:\n"},
         {"[JUNCTIONS]\nJ1 0 0 0 0 0\n[COORDINATES]\nJ1 0 0\n[CONDUITS]\nC1 J1 J1 1 0.01 0 0 0 0\n"
          "[XSECTIONS]\nC1 CIRCULAR NaN 0 0 0 1\n",
          "ERROR - Geom1 of link C1 is not a number: NaN"},
@@ -168,6 +225,9 @@ TEST(Conversion, NumbersThatAreNotFiniteStopTheRun) {
         {"[JUNCTIONS]\nJ1 0 0 0 0 0\nJ2 0 0 0 0 0\n[COORDINATES]\nJ1 0 0\nJ2 1 1\n[CONDUITS]\n"
          "A1 J1 J2 1 0.01 0 0 0 0\n[XSECTIONS]\nA1 ARCH 1e20 1e20 0 0 1\n",
          "\nERROR - A number of table xs\\A1.csv is beyond the range of real numbers.\n"},
+        {"[JUNCTIONS]\nJ1 0 0 0 0 0\nJ2 0 0 0 0 0\n[COORDINATES]\nJ1 0 0\nJ2 1 1\n[WEIRS]\nW1 J1 J2 SIDEFLOW 1 3.3\n"
+         "[XSECTIONS]\nW1 RECT_OPEN 1 0 0 0 1\n",
+         "\nERROR - A number of link W1 is beyond the range of real numbers.\n"},
         {"[JUNCTIONS]\nJ1 0 0 0 0 0\nJ2 0 0 0 0 0\n[COORDINATES]\nJ1 -1.7e308 0\nJ2 1.7e308 0\n[CONDUITS]\n"
          "C1 J1 J2 1 0.01 0 0 0 0\n[XSECTIONS]\nC1 IRREGULAR T1 0 0 0 1\n[TRANSECTS]\nNC 0.1 0.1 0.1\n"
          "X1 T1 2 0 1 0 0 0 0 0\nGR 1 0 1 1\n",

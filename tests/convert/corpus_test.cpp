@@ -5,9 +5,10 @@
 // number of objects that follows from the model, or stops with the message its content calls for.
 //
 // The outcomes were worked out from the models, not taken from the converter: a link layer holds
-// every conduit and weir and each orifice whose two nodes have coordinates; a transect or
-// height-width table has a line when its cross-section names a conduit or weir whose two nodes
-// have distinct coordinates; a BOTTOM orifice gets two matrix files. The run stops at the first
+// every conduit and weir and each orifice whose two nodes have coordinates; a transect has a line
+// for every IRREGULAR cross-section that names it, and a height-width table one for its link, when
+// the cross-section's conduit or weir has two nodes of distinct coordinates; a BOTTOM orifice gets
+// two matrix files. The run stops at the first
 // conduit, weir or junction whose node has no coordinates, at the first weir or orifice whose
 // Node1 is no junction (a storage unit, divider or outfall) and at a BOTTOM orifice whose Node2
 // is no junction.
@@ -48,7 +49,8 @@ const Outcome kOutcomes[] = {
     {"CIMM-ORG__SWMM5plus__ctest__internal_testing__release_tests__all_geometry_test", "", 38, 38, 4, 2},
     {"SWMM-Project__swmm-nrtestsuite__public__examples__Example1", "", 13, 13},
     {"SWMM-Project__swmm-nrtestsuite__public__extran__extran8a", "", 9, 9, 3},
-    {"SWMM-Project__swmm-nrtestsuite__public__update_v52__Example7-Final", "", 23, 15, 9},
+    // Five IRREGULAR conduits share two transects: a line each.
+    {"SWMM-Project__swmm-nrtestsuite__public__update_v52__Example7-Final", "", 23, 15, 12},
     {"SWMMEnablement__1729-SWMM5-Models__EPA__extran1_dummy", "", 9, 9},
     {"SWMMEnablement__1729-SWMM5-Models__EPA__extran1_triangular", "", 9, 9, 9},
     // Cross-sections of every shape and no link: an empty height-width layer.

@@ -17,8 +17,9 @@ using test::InpFile;
 using Reader = std::function<void(int unit)>;
 
 // As EPA's own models are written: tab-separated, CRLF, comments and blank lines inside sections,
-// transects indented, counts written as reals, cross-section lines of fewer words; only the first
-// section of a name counts, and a ";" inside double quotes starts no comment.
+// transects indented, counts written as reals, cross-section lines of fewer words; every block of a
+// section counts, whatever follows its header's bracket, and a ";" inside double quotes starts no
+// comment.
 TEST(SectionReaders, KeepEveryRecordAsSwmmReadsIt) {
     Network network;
     const std::string console = consoleOf(
@@ -35,9 +36,10 @@ TEST(SectionReaders, KeepEveryRecordAsSwmmReadsIt) {
                            "W1 RECT_OPEN 1 2 0 0\n   Finished.\nFound 4 xsections.\n"),
               std::string::npos);
     const JunctionTable& junctions = network.inpJunctionTable;
-    ASSERT_EQ(junctions.count(), 2U);
-    EXPECT_EQ(std::tie(junctions[0].Name, junctions[0].Elevation, junctions[1].Name, junctions[1].Aponded),
+    ASSERT_EQ(junctions.count(), 4U);
+    EXPECT_EQ(std::tie(junctions[1].Name, junctions[1].Elevation, junctions[2].Name, junctions[2].Aponded),
               std::make_tuple("J1", 12.5F, "J;2", 2.0F));
+    EXPECT_EQ(std::tie(junctions[0].Name, junctions[3].Name), std::make_tuple("J0", "J3"));
 
     const WeirTable& weirs = network.inpWeirTable;
     ASSERT_EQ(weirs.count(), 3U);

@@ -17,7 +17,7 @@ TEST(SectionScan, SetsTheFlagOfEachHeaderItKnowsAndWarnsOfOthers) {
     // The file's lines; the flags set and the console.
     const std::tuple<std::string_view, std::vector<std::size_t>, std::string_view> cases[] = {
         {"[junctions]\n", {section::kJunctions}, ""},
-        {" [JUNCTIONS]\n", {}, ""},  // a header starts in column 1
+        {" \t[JUNCTIONS]x\n", {section::kJunctions}, ""},  // a header's first word starts with "["
         {"[TAGS]\n", {}, "\nWARNING - Unrecognised Section Flag: [TAGS]\n"},
         {"[TIMESERIES]\n", {}, ""},  // known, no flag
         {"[COORDINATES]\r\n[VERTICES]\n[ORIFICES]\n", {section::kCoordinates, section::kVertices, section::kOrifices},

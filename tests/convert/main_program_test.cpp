@@ -89,7 +89,7 @@ const RunCase kRuns[] = {
      .shown = "\nERROR - The .inp file model.inp is saved as UTF-16 (Unicode): it must be saved as ANSI or UTF-8."},
     {.model = "", .status = 1,
      .shown = "\nERROR - The .inp file model.inp is empty or holds no section header such as [CONDUITS]."},
-    {.model = " [JUNCTIONS]\nJ1 2 0 0 0 0\n", .status = 1,
+    {.model = ";[JUNCTIONS]\nJ1 2 0 0 0 0\n", .status = 1,
      .shown = "\nERROR - The .inp file model.inp is empty or holds no section header such as [CONDUITS]."},
     {.model = "[SUBCATCHMENTS]\nS1 R1 J1 1 1 1 1\n[TIMESERIES]\n",
      .shown = "\nWARNING - No [JUNCTIONS], [CONDUITS], [WEIRS] or [ORIFICES] section in the .inp file: there is no "
@@ -103,6 +103,9 @@ const RunCase kRuns[] = {
     {.arguments = {"-shp", "model.inp"}, .model = kNodes, .files = {{"Header.prj", "GEOG[\"A\",  \r\n  B[1]]  \n\n"}},
      .shown = "\nshp Projection: GEOG[\"A\",\n  B[1]]\n",
      .written = {"1d_nwk_model.inp_junctions_P.prj", "GEOG[\"A\",\n  B[1]]\n"}},
+    // GDAL finds no coordinate system in a .prj that starts with an empty line.
+    {.arguments = {"-shp", "model.inp"}, .model = kNodes, .files = {{"Header.prj", "\n \r\nGEOG[\"A\"]\n"}},
+     .shown = "\nshp Projection: GEOG[\"A\"]\n", .written = {"1d_nwk_model.inp_junctions_P.prj", "GEOG[\"A\"]\n"}},
     {.arguments = {"-shp", "model.inp"}, .model = kNodes, .files = {{"Header.prj", kLongPrj}},
      .shown = "\nshp Projection: " + kLongPrj + "\n", .written = {"1d_nwk_model.inp_junctions_P.prj", kLongPrj + "\n"}},
 };

@@ -114,8 +114,8 @@ TEST(LinkPolyline, RunsThroughTheVerticesAndDropsPointsOnThePointBefore) {
         {LinkKind::Conduit, "l1 2 2\nL1 4 4\n", {0, 2, 4, 10}, 0},
         {LinkKind::Weir, "L1 10 10\nL1 10 10\n", {0, 10}, 2},
         {LinkKind::Orifice, "L1 0 0\nL1 5 5\n", {0, 5, 10}, 1},
-        // Only the first entry of a link counts.
-        {LinkKind::Conduit, "L1 2 2\nL2 3 3\nL1 4 4\n", {0, 2, 10}, 0},
+        // Every line of a link counts, wherever it stands.
+        {LinkKind::Conduit, "L1 2 2\nL2 3 3\nL1 4 4\n", {0, 2, 4, 10}, 0},
     };
     for (const auto& [kind, vertices, x, warnings] : cases) {
         SCOPED_TRACE(vertices);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "build_info.hpp"
+#include "fuzz/cross_section_check.hpp"
 #include "fuzz/output_checks.hpp"
 #include "gis/byte_order.hpp"
 #include "support/test_support.hpp"
@@ -145,6 +146,14 @@ TEST(OutputChecks, EveryAnnouncedFileMustBeOnDisk) {
     EXPECT_EQ(fuzz::outputProblem(" Trying to open file l.shp...OK.  File Unit:1002\n"), "l.shp: set without its .shx");
 }
 
+// The model converted in the folder as the fuzz target converts it, beside its projection files.
+test::RunResult convertIn(const test::TempDir& dir, const std::string& form, const std::string& model) {
+    test::writeText(dir.file("m.inp"), model);
+    test::writeText(dir.file("Header.prj"), "GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\"]]\n");
+    test::writeText(dir.file("Header.mif"), "Version 300\nCoordSys Earth Projection 1, 104\n");
+    return test::run({ZX_EXECUTABLE, "-" + form, "m.inp"}, dir.path());
+}
+
 TEST(OutputChecks, TableFilesAreWrittenOnceAndNamedByEveryReference) {
     const std::string model =
         "[JUNCTIONS]\nJ1 0 0 0 0 0\nJ2 0 0 0 0 0\n[COORDINATES]\nJ1 0 0\nJ2 10 0\n[CONDUITS]\n"
@@ -165,10 +174,7 @@ TEST(OutputChecks, TableFilesAreWrittenOnceAndNamedByEveryReference) {
     for (const auto& [form, removed, problem] : cases) {
         SCOPED_TRACE(form + " " + removed);
         test::TempDir dir(true);
-        test::writeText(dir.file("m.inp"), model);
-        test::writeText(dir.file("Header.prj"), "GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\"]]\n");
-        test::writeText(dir.file("Header.mif"), "Version 300\nCoordSys Earth Projection 1, 104\n");
-        const auto result = test::run({ZX_EXECUTABLE, "-" + form, "m.inp"}, dir.path());
+        const auto result = convertIn(dir, form, model);
         ASSERT_EQ(result.status, 0) << result.out;
         if (!removed.empty()) std::filesystem::remove(dir.path() / removed);
         EXPECT_EQ(fuzz::tableProblem(result.out), problem);
@@ -176,6 +182,29 @@ TEST(OutputChecks, TableFilesAreWrittenOnceAndNamedByEveryReference) {
         // The same table opened again, its name in other case.
         EXPECT_EQ(fuzz::tableProblem(result.out + " Trying to open file XS\\1415.CSV...OK.  File Unit:1003\n"),
                   "XS\\1415.CSV: created twice");
+    }
+}
+
+TEST(OutputChecks, EveryIrregularChannelHasItsTransectLineAndNoOtherLinkOne) {
+    const std::string model =
+        "[JUNCTIONS]\nJ1 0 0 0 0 0\nJ2 0 0 0 0 0\n[COORDINATES]\nJ1 0 0\nJ2 10 0\n[CONDUITS]\n"
+        "C1 J1 J2 1 0.01 0 0 0 0\nC2 J2 J1 1 0.01 0 0 0 0\n[XSECTIONS]\nC1 IRREGULAR T1 0 0 0 1\n"
+        "C2 IRREGULAR T1 0 0 0 1\n[TRANSECTS]\nNC 0.1 0.1 0.03\nX1 T1 2 0 10 0 0 0 0 0\nGR 1 0 2 10\n";
+    // The form, what the check then reads as the model (more blocks than the run saw), the answer.
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"shp", "", ""},
+        {"mif", "", ""},
+        {"shp", "[CONDUITS]\nC3 J1 J2 1 0.01 0 0 0 0\n[XSECTIONS]\nC3 IRREGULAR T1 0 0 0 1\n",
+         "link C3: no transect line (5 -5, 5 5)"},
+        {"mif", "[XSECTIONS]\nc2 CIRCULAR 1 0 0 0 1\n", "a transect line on no IRREGULAR link: (5 5, 5 -5)"},
+    };
+    for (const auto& [form, added, problem] : cases) {
+        SCOPED_TRACE(form + " " + added);
+        test::TempDir dir(true);
+        const auto result = convertIn(dir, form, model);
+        ASSERT_EQ(result.status, 0) << result.out;
+        test::writeText(dir.file("m.inp"), model + added);
+        EXPECT_EQ(fuzz::crossSectionProblem("m.inp", result.out), problem);
     }
 }
 
