@@ -248,27 +248,24 @@ TEST_F(LayerReadTest, HeaderRoutinesFindTheirLines) {
     EXPECT_EQ(gisStandardiseName(" 'Earth'\tProjection \"8\" "), "EARTHPROJECTION8");
 }
 
-// MIF objects as other writers leave them: a ring of one point, "Pline 0", words that begin
-// with a keyword's letters (taken as that keyword, as documented).
+// MIF objects as other writers leave them: a ring of one point, words that begin with a
+// keyword's letters (taken as that keyword, as documented).
 TEST_F(LayerReadTest, MifObjectsReadNothingBeyondThemselves) {
     writeText("m.mif",
               "Version 300\nColumns 1\n  ID Integer\nData\n"
-              "Pline 0\n"
               "Region 2\n  5\n0 0\n3 0\n3 3\n0 3\n0 0\n  1\n9 9\n    Brush (1,0,0)\n"
               "Nonesuch\n"
               "Point 5 5\n");
-    writeText("m.mid", "1\n2\n3\n4\n");
+    writeText("m.mid", "1\n2\n3\n");
     const auto objects = readLayer("m.mif");
-    ASSERT_EQ(objects.size(), 4u);
-    EXPECT_TRUE(objects[0].object.pline);
-    EXPECT_TRUE(objects[0].parts[0].empty());
-    ASSERT_TRUE(objects[1].object.region);
-    EXPECT_EQ(objects[1].parts[0].size(), 8u);
-    EXPECT_EQ(objects[1].parts[0][7], (std::pair<double, double>{9, 9}));  // the one point repeated
-    EXPECT_EQ(objects[1].object.ir[1], 7);
-    EXPECT_TRUE(objects[2].object.none);
-    EXPECT_EQ(objects[3].parts[0], (Points{{5, 5}}));
-    EXPECT_EQ(objects[3].record, "4");
+    ASSERT_EQ(objects.size(), 3u);
+    ASSERT_TRUE(objects[0].object.region);
+    EXPECT_EQ(objects[0].parts[0].size(), 8u);
+    EXPECT_EQ(objects[0].parts[0][7], (std::pair<double, double>{9, 9}));  // the one point repeated
+    EXPECT_EQ(objects[0].object.ir[1], 7);
+    EXPECT_TRUE(objects[1].object.none);
+    EXPECT_EQ(objects[2].parts[0], (Points{{5, 5}}));
+    EXPECT_EQ(objects[2].record, "3");
 }
 
 // Shape records: trailing bytes behind the header's length are not records, and a record longer
@@ -354,6 +351,26 @@ TEST_F(LayerReadTest, DamagedLayersStopOrSayWhatIsLeftUnread) {
         {[&] { return withLength("first", 64); }, 1, "               Found 184 bytes, expecting 128 bytes.\n"},
         {[&] { return mifLayer("wide", columns300, "Point 1 1\n", std::string(299, ',') + "\n"); }, 1,
          "C300 [300/Char(4)]  \n"},  // every column kept
+        // The .mif ends inside the last object, which grid sampling reads after its record.
+        {[&] { return mifLayer("last", oneColumn, "Point 1 1\nRegion 1\n 5\n0 0\n1 0\n1 1\n0 1\n0 0\n", "1\n2\n3\n"); },
+         2, "               Found 3, expecting 2.\n"},
+        // A damaged keyword, and vertex lines beyond a count.
+        {[&] { return mifLayer("lost", oneColumn, "Point 1 1\nNonesuch 3\n1 1\n2 2\n3 3\nPoint 2 2\n", "1\n2\n3\n"); },
+         3,
+         "\nWARNING 0324 - Lines of .mif file that belong to no object were skipped.\n"
+         "               Skipped 3, the first at line 7: 1 1\n"},
+        {[&] { return mifLayer("beyond", oneColumn, "Pline 2\n0 0\n1 1\n2 2\n    Pen (1,2,0)\n", "1\n"); }, 1,
+         "               Skipped 1, the first at line 8: 2 2\n"},
+        // CR, LF and CR LF each end a line, and no value keeps a CR.
+        {[&] { return mifLayer("cr", oneColumn, "Point 1 1\r\nPoint 2 2\rPoint 3 3\n", "1\n2\r3\r"); }, 3, ""},
+        {[&] { return mifLayer("tabs", "Version 300\nColumns 2\n\tq_info\tChar(8)\n  ID Integer\n", "Point 1 1\n", "1,2\n"); },
+         1, "q_info [1/Char(8)]  ID [2/Integer]  \n"},
+        {[&] { return mifLayer("moved", "Version 300\nTransform 2, 2, 10, 10\n" + oneColumn.substr(12), "Point 1 1\n", "1\n"); },
+         1,
+         "\nWARNING 0325 - Transform in .mif file header not applied: coordinates are read as written.\n"
+         "Transform 2, 2, 10, 10\n"},
+        {[&] { return mifLayer("kept", "Version 300\nTransform 0,0,0,0\n" + oneColumn.substr(12), "Point 1 1\n", "1\n"); },
+         1, ""},
     };
     for (const Damaged& c : cases) {
         SCOPED_TRACE(c.said);
@@ -364,10 +381,16 @@ TEST_F(LayerReadTest, DamagedLayersStopOrSayWhatIsLeftUnread) {
         }
         const std::size_t before = console.text().size();
         EXPECT_EQ(readLayer(layer).size(), static_cast<std::size_t>(c.objects));
-        const std::string said = console.text().substr(before);
-        EXPECT_NE(said.find(c.said.empty() ? "Closed" : c.said), std::string::npos) << said;
-        if (c.said.empty()) {
-            EXPECT_EQ(said.find("WARNING"), std::string::npos) << said;
+        // Sampling onto a grid reads each record before its object's coordinates: it says the same.
+        const RunResult sampled = run({ZX_LAYER_PROBE, "grid", layer, dir.file("grid.json"), "--origin", "0", "0",
+                                       "--angle", "0", "--cell", "1", "1", "--size", "4", "4"},
+                                      dir.path());
+        for (const std::string& said : {console.text().substr(before), sampled.out}) {
+            EXPECT_NE(said.find(c.said.empty() ? "Closed" : c.said), std::string::npos) << said;
+            if (c.said.empty()) {
+                EXPECT_EQ(said.find("WARNING"), std::string::npos) << said;
+                EXPECT_EQ(said.find("ERROR"), std::string::npos) << said;
+            }
         }
     }
 }
