@@ -130,11 +130,12 @@ bool readWhole(std::string_view text, std::int32_t& value) {
     return ec == std::errc{} && ptr == text.data() + end;
 }
 
-// A vertex or section count: a whole number of 1 or more alone on its line or behind its keyword.
-// A count read from the next line when it is short would swallow a vertex line.
+// A vertex, point, section or ring count: a whole number alone on its line or behind its
+// keyword, so that a count one short is not taken from the vertex line behind it. GDAL writes 0
+// for empty geometries ("Pline 0", "PLINE MULTIPLE 0", a ring or section of "0").
 bool readCount(std::string_view text, std::int32_t& count) {
     std::int32_t value = 0;
-    if (!readWhole(text, value) || value < 1) return false;
+    if (!readWhole(text, value) || value < 0) return false;
     count = value;
     return true;
 }
@@ -313,13 +314,13 @@ Outcome readRing(CoordinateLines& lines, GisObject& object, std::int32_t ring, s
     if (!storeCoordinates) return failed(lines.readPoints(n, 0, ring == 0 ? std::min(1, capacity) : 0));
     if (nv > capacity) return tooMany(nv);
     if (const Fault fault = lines.readPoints(n, start, n); fault != Fault::None) return failed(fault);
-    // Each ring is followed by a copy of its second point (its first when it has only one):
-    // nothing is read beyond the ring.
+    // Each ring is followed by a copy of its second point (its first when it has only one; the
+    // origin when it has none): nothing is read beyond the ring.
     ObjectReadout& out = lines.out;
     const std::size_t copied = n >= 2 ? start + 1 : start;
     const auto separator = static_cast<std::size_t>(nv - 1);
-    out.x[separator] = out.x[copied];
-    out.y[separator] = out.y[copied];
+    out.x[separator] = n >= 1 ? out.x[copied] : 0.0;
+    out.y[separator] = n >= 1 ? out.y[copied] : 0.0;
     object.ir[static_cast<std::size_t>(ring)] = nv - 1;
     return {};
 }

@@ -248,24 +248,27 @@ TEST_F(LayerReadTest, HeaderRoutinesFindTheirLines) {
     EXPECT_EQ(gisStandardiseName(" 'Earth'\tProjection \"8\" "), "EARTHPROJECTION8");
 }
 
-// MIF objects as other writers leave them: a ring of one point, words that begin with a
-// keyword's letters (taken as that keyword, as documented).
+// MIF objects as other writers leave them: a ring of one point, "Pline 0", words that begin
+// with a keyword's letters (taken as that keyword, as documented).
 TEST_F(LayerReadTest, MifObjectsReadNothingBeyondThemselves) {
     writeText("m.mif",
               "Version 300\nColumns 1\n  ID Integer\nData\n"
+              "Pline 0\n"
               "Region 2\n  5\n0 0\n3 0\n3 3\n0 3\n0 0\n  1\n9 9\n    Brush (1,0,0)\n"
               "Nonesuch\n"
               "Point 5 5\n");
-    writeText("m.mid", "1\n2\n3\n");
+    writeText("m.mid", "1\n2\n3\n4\n");
     const auto objects = readLayer("m.mif");
-    ASSERT_EQ(objects.size(), 3u);
-    ASSERT_TRUE(objects[0].object.region);
-    EXPECT_EQ(objects[0].parts[0].size(), 8u);
-    EXPECT_EQ(objects[0].parts[0][7], (std::pair<double, double>{9, 9}));  // the one point repeated
-    EXPECT_EQ(objects[0].object.ir[1], 7);
-    EXPECT_TRUE(objects[1].object.none);
-    EXPECT_EQ(objects[2].parts[0], (Points{{5, 5}}));
-    EXPECT_EQ(objects[2].record, "3");
+    ASSERT_EQ(objects.size(), 4u);
+    EXPECT_TRUE(objects[0].object.pline);
+    EXPECT_TRUE(objects[0].parts[0].empty());
+    ASSERT_TRUE(objects[1].object.region);
+    EXPECT_EQ(objects[1].parts[0].size(), 8u);
+    EXPECT_EQ(objects[1].parts[0][7], (std::pair<double, double>{9, 9}));  // the one point repeated
+    EXPECT_EQ(objects[1].object.ir[1], 7);
+    EXPECT_TRUE(objects[2].object.none);
+    EXPECT_EQ(objects[3].parts[0], (Points{{5, 5}}));
+    EXPECT_EQ(objects[3].record, "4");
 }
 
 // Shape records: trailing bytes behind the header's length are not records, and a record longer

@@ -34,11 +34,10 @@ TEST_F(MifReaderTest, UnreadableLayersStopWithTheirMessage) {
         {header + "Multipoint\n1 1\n", "\nERROR 0308 - Reading \\.mif file\\."},
         {header + "Region\n", "\nERROR 0308 - Reading \\.mif file\\."},
         {header + "Pline 2\n0 0\nx y\n", "\nERROR 0308 - Reading \\.mif file\\.  Check file format is not corrupted\\.\nx y\n"},
-        // A count stands alone and is 1 or more; a vertex line holds two numbers, a point line its
-        // two and a line its four.
+        // A count stands alone and is not negative; a vertex line holds two numbers, a point line
+        // its two and a line its four.
         {header + "Region 2\n  4\n0 0\n1 0\n1 1\n0 1\n0 0\n  5\n", "\nERROR 0308 - Reading \\.mif file\\.  .*\n0 0\n"},
         {header + "Pline 3\n0 0\n10 0 10 10\n5 5\n", "\nERROR 0308 - Reading \\.mif file\\.  .*\n10 0 10 10\n"},
-        {header + "Pline 0\n", "\nERROR 0308 - Reading \\.mif file\\.  .*\nPline 0\n"},
         {header + "Multipoint -3\n", "\nERROR 0308 - Reading \\.mif file\\.  .*\nMultipoint -3\n"},
         {header + "Point 1 2 3\n", "\nERROR 0308 - Reading \\.mif file\\.  .*\nPoint 1 2 3\n"},
         {header + "Line 0 0 1 1 9\n", "\nERROR 0308 - Reading \\.mif file\\.  .*\nLine 0 0 1 1 9\n"},
