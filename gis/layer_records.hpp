@@ -111,8 +111,8 @@ struct MifColumn {
 // angles, a rounded rectangle's rounding).
 struct MifSkippedLines {
     std::int32_t count = 0;
-    std::string first;             // the first of them, told in the warning
-    std::uint64_t firstAt = 0;     // where it starts in the file
+    std::string first;              // the first of them, told in the warning
+    std::uint64_t firstAt = 0;      // where it starts in the file
     std::int32_t ownLinesLeft = 0;  // lines the object before may still carry
 };
 
