@@ -1,6 +1,8 @@
 // fuzz/output_checks.cpp: the checks of the converter fuzz target on a run's console and files.
 #include "fuzz/output_checks.hpp"
 
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -39,17 +41,18 @@ std::string lowerCase(std::string_view text) {
     return lower;
 }
 
-// The lines of a text, without their LF or CR LF.
-std::vector<std::string_view> lines(std::string_view text) {
+// The lines of a text, without their LF or CR LF; with crEnds a lone CR ends a line too.
+std::vector<std::string_view> lines(std::string_view text, bool crEnds = false) {
     std::vector<std::string_view> result;
     std::size_t from = 0;
     while (from < text.size()) {
-        std::size_t end = text.find('\n', from);
+        std::size_t end = text.find_first_of(crEnds ? "\r\n" : "\n", from);
         if (end == std::string_view::npos) end = text.size();
         std::string_view line = text.substr(from, end - from);
         if (line.ends_with('\r')) line.remove_suffix(1);
         result.push_back(line);
         from = end + 1;
+        if (crEnds && end < text.size() && text[end] == '\r' && from < text.size() && text[from] == '\n') ++from;
     }
     return result;
 }
@@ -148,6 +151,63 @@ std::string splitMidLine(std::string_view line, std::vector<std::string>& values
         }
     }
     return {};
+}
+
+bool isBlankLine(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
+
+// A line's text from its first character that is no blank or TAB, in lower case.
+std::string lowerFromFirstWord(std::string_view line) {
+    return lowerCase(line.substr(std::min(line.find_first_not_of(" \t"), line.size())));
+}
+
+// A line that a MIF reader takes as an object's keyword line: its first word begins with a keyword.
+bool isMifKeywordLine(std::string_view line) {
+    constexpr std::array<std::string_view, 12> kKeywords{"point", "pline", "line", "region", "multipoint", "none",
+                                                         "rect", "roundrect", "text", "arc", "ellipse", "collection"};
+    const std::string lower = lowerFromFirstWord(line);
+    return std::any_of(kKeywords.begin(), kKeywords.end(), [&](std::string_view k) { return lower.starts_with(k); });
+}
+
+// A style line: a style word first, followed by a blank, a bracket or nothing.
+bool isMifStyleLine(std::string_view line) {
+    constexpr std::array<std::string_view, 10> kStyles{"pen",  "brush",   "symbol",  "smooth", "center",
+                                                       "font", "spacing", "justify", "angle",  "label"};
+    const std::string lower = lowerFromFirstWord(line);
+    return std::any_of(kStyles.begin(), kStyles.end(), [&](std::string_view w) {
+        return lower.starts_with(w) &&
+               (lower.size() == w.size() || !std::isalnum(static_cast<unsigned char>(lower[w.size()])));
+    });
+}
+
+// The lines an object owns after its keyword line: those its counts and vertices need, and those
+// a kind read over may carry. What stands behind the keyword tells whether a point's coordinates,
+// a polyline's count, a text's string or an arc's or ellipse's corners come on the next line.
+struct OwnedLines {
+    std::size_t required = 0;
+    std::size_t allowed = 0;
+};
+OwnedLines linesOwnedBy(const DeliveredObject& object, std::string_view keywordLine) {
+    const std::string lower = lowerFromFirstWord(keywordLine);
+    const std::size_t onNextLine = isBlankLine(std::string_view(lower).substr(std::min(object.kind.size(), lower.size())));
+    std::size_t vertices = 0;
+    for (const int n : object.partVertices) vertices += static_cast<std::size_t>(std::max(n, 0));
+    const std::size_t parts = object.partVertices.size();
+    const std::string_view kind = object.kind;
+    if (kind == "POINT") return {onNextLine, 0};
+    if (kind == "MULTIPOINT") return {parts, 0};
+    if (kind == "PLINE") return {onNextLine + vertices, 0};
+    if (kind == "PLINE MULTIPLE") return {parts + vertices, 0};  // a count line per section
+    if (kind == "REGION") return {vertices, 0};  // each ring's count line, one separator vertex per ring
+    if (kind == "TEXT" || kind == "ARC") return {0, 1 + onNextLine};
+    if (kind == "ELLIPSE") return {0, onNextLine};
+    if (kind == "ROUNDRECT") return {0, 1};
+    return {};
+}
+
+// Whether the line's first word is the word (lower case).
+bool firstWordIs(std::string_view line, std::string_view word) {
+    const auto parts = words(line);
+    return !parts.empty() && lowerCase(parts[0]) == word;
 }
 
 // Whether the reference, seen from the layer's folder, is a file on disk; an Inlet_Type reference
@@ -271,6 +331,41 @@ std::string mifProblem(std::string_view text, std::size_t& columns) {
         }
     }
     return inData ? std::string() : "no Data line";
+}
+
+std::string mifLinesProblem(std::string_view mif, const std::vector<DeliveredObject>& objects) {
+    const std::vector<std::string_view> all = lines(mif, true);
+    // The "Data" line stands behind the column lines that follow "Columns <n>".
+    std::size_t at = 0;
+    while (at < all.size() && !firstWordIs(all[at], "columns")) ++at;
+    if (at == all.size() || words(all[at]).size() < 2) return {};
+    const std::string_view count = words(all[at])[1];
+    std::size_t columns = 0;
+    std::from_chars(count.data(), count.data() + count.size(), columns);
+    for (at += 1 + columns; at < all.size() && !firstWordIs(all[at], "data");) ++at;
+    std::size_t next = 0;  // the next object delivered
+    OwnedLines owed;
+    for (++at; at < all.size(); ++at) {
+        const std::string_view line = all[at];
+        if (owed.required > 0) {
+            --owed.required;
+            continue;
+        }
+        if (isBlankLine(line) || isMifStyleLine(line)) continue;
+        const std::string where = "line " + std::to_string(at + 1) + " \"" + std::string(line) + "\"";
+        if (isMifKeywordLine(line)) {
+            if (next == objects.size()) return where + ": an object beyond the " + std::to_string(next) + " read";
+            owed = linesOwnedBy(objects[next++], line);
+        } else if (owed.allowed > 0) {
+            --owed.allowed;
+        } else {
+            return where + " belongs to no object read";
+        }
+    }
+    if (next != objects.size() || owed.required > 0) {
+        return std::to_string(objects.size()) + " objects read from " + std::to_string(next) + " keyword lines";
+    }
+    return {};
 }
 
 std::string midProblem(std::string_view text, std::size_t columns) {

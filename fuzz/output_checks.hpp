@@ -39,6 +39,17 @@ std::string shpProblem(std::string_view bytes);
 // Every file the console announces, read from the working folder: "<file>: <problem>".
 std::string outputProblem(std::string_view console);
 
+// One object a layer read delivered: its kind as the layer probe names it ("POINT", "PLINE
+// MULTIPLE", ...) and each part's vertex count.
+struct DeliveredObject {
+    std::string_view kind;
+    std::vector<int> partVertices;
+};
+// Every line of a .mif after its "Data" line accounted for by the objects read from it, in order:
+// each object's keyword line, its count and vertex lines, the lines a text, arc, ellipse or rounded
+// rectangle carries, and style lines; blank lines aside. Lines end at CR, LF or CR LF.
+std::string mifLinesProblem(std::string_view mif, const std::vector<DeliveredObject>& objects);
+
 // The values of a layer's column, from its .mif's column list and its .mid lines, or from its
 // .dbf (trailing blanks removed); none when the layer has no such column.
 std::vector<std::string> midColumn(std::string_view mif, std::string_view mid, std::string_view column);

@@ -82,10 +82,13 @@ RecordStatus readRecord(platform::File& file, DbfTable& table, std::string& line
         const DbfField& field = table.fields[i];
         const std::string_view text = significantPart(std::string_view(record).substr(at, static_cast<std::size_t>(field.width)));
         at += static_cast<std::size_t>(field.width);
-        if (field.type == 'C' || field.type == 'c') {
-            appendQuoted(line, text);
-        } else if (!text.empty() && text.front() == '*') {
+        // Other fields go in bare, unless they hold the delimiter or a quote (a decimal comma):
+        // callers take values by position, so a record line holds one value per field.
+        const bool isCharacter = field.type == 'C' || field.type == 'c';
+        if (!isCharacter && !text.empty() && text.front() == '*') {
             line.push_back('0');  // a number too wide for its field
+        } else if (isCharacter || text.find_first_of(",\"") != std::string_view::npos) {
+            appendQuoted(line, text);
         } else {
             line.append(text);
         }

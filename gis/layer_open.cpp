@@ -20,7 +20,11 @@
 namespace zx {
 namespace {
 
-
+// GDAL ends .mif and .mid lines at CR, LF and CR LF alike; a later lone CR read as part of a line
+// would hide the keyword behind it or run two records together.
+void endLinesAtEveryCr(int unit) {
+    if (platform::File* file = units().file(unit)) file->endLinesAtEveryCr();
+}
 
 enum class Direction { Input, Output, Other };
 Direction directionOf(std::string_view mode) {
@@ -114,11 +118,13 @@ void LayerTable::openMifFile(std::string_view name, int& mifUnit, int& midUnit, 
             const std::string extension = FILEEXT(fileName);
             if (extension == ".mif" || extension == ".mid") fileName = FILENAMEPATH(fileName);
             OPENFREEUNIT(mifUnit, mode, fileName + ".mif", kMapInfoPrompt);
+            if (input) endLinesAtEveryCr(mifUnit);
             if (input && !significantPart(settings.mifExpectedCoordSys).empty()) checkMifCoordSys(mifUnit);
             fileName += ".mid";
             midMark = true;
         }
         OPENFREEUNIT(midUnit, mode, fileName, kMapInfoPrompt);
+        if (input) endLinesAtEveryCr(midUnit);
         if (!input || !settings.gisSaveDateCheck || !midMark) return;
         const std::string table = FILENAMEPATH(fileName) + std::string(significantPart(settings.gisTableExtension));
         if (CHECKMISAVEDATE(fileName, table, mifUnit, midUnit, settings.gisSaveDateIsError, gisLogUnit)) return;

@@ -164,7 +164,7 @@ void LayerTable::stopOnMif(const mif::Outcome& outcome, std::string_view line, s
         case NoColumnsLine: stopWithMessage("ERROR 0315 - Could not find start of attribute definitions in .mif file");
         case ColumnCount: stopWithMessage("ERROR 0314 - Could not read number of attributes in .mif file");
         case NoColumns: stopWithMessage("ERROR 0319 - No attributes specified in .mif file.");
-        case ColumnLine: stopWithMessage("ERROR 0316 - Could not read attribute definitions in .mif file");
+        case ColumnLine: stopWithMessages("ERROR 0316 - Could not read attribute definitions in .mif file", line);
         case NoDataLine: stopWithMessage("ERROR 0313 - Could not find start of \"Data\" block in .mif file.");
         case TypeEnd: stopWithMessage("ERROR 0322 - End of .mif file encountered whilst reading object type.");
         case TypeRead: stopWithMessage("ERROR 0321 - Reading .mif file object type.");
@@ -173,8 +173,9 @@ void LayerTable::stopOnMif(const mif::Outcome& outcome, std::string_view line, s
         case TooManyPolygons:
             stopWithMessages("ERROR 0304 - Exceeded maximum number of polygons in region below of " + AINTEGER(kMaxParts),
                              line);
-        case ObjectCount:
-        case CoordinatesRead: stopWithMessage("ERROR 0308 - Reading .mif file.  Check file format is not corrupted.");
+        case KeywordLine:
+        case CoordinatesRead:
+            stopWithMessages("ERROR 0308 - Reading .mif file.  Check file format is not corrupted.", line);
         case CoordinatesEnd: stopWithMessage("ERROR 0309 - Unexpected end of .mif file encountered.");
         case TooManyNodes:
             stopWithMessages("ERROR 0310 - Exceeded number of allowable nodes in a single polyline or region.",
@@ -268,7 +269,8 @@ void LayerTable::readDbfHeader(DbfTable& table) {
 
 void LayerTable::readMifHeader(MifLayerRecord& mif) {
     if (mif.mifUnit < 1) return;
-    const mif::Fault fault = mif::readColumns(fileOf(mif.mifUnit), mif.columns, mifLineIn_);
+    std::string transform;
+    const mif::Fault fault = mif::readColumns(fileOf(mif.mifUnit), mif.columns, transform, mifLineIn_);
     if (fault != mif::Fault::None && fault != mif::Fault::NoDataLine) stopOnMif({fault, 0}, mifLineIn_, 0);
     std::string line = AINTEGER(static_cast<std::int32_t>(mif.columns.size())) + " MIF Fields: Name [#/Type]: ";
     for (std::size_t i = 0; i < mif.columns.size(); ++i) {
@@ -277,6 +279,11 @@ void LayerTable::readMifHeader(MifLayerRecord& mif) {
     }
     reportLine(line);
     if (fault == mif::Fault::NoDataLine) stopOnMif({fault, 0}, mifLineIn_, 0);
+    if (!transform.empty() && !mif::transformChangesNothing(transform)) {
+        gisMessageLines = {"WARNING 0325 - Transform in .mif file header not applied: coordinates are read as written.",
+                           transform, "", ""};
+        writeMessage(0);
+    }
 }
 
 void LayerTable::startShpReading(ShpFileSet& set) {
@@ -294,9 +301,9 @@ void LayerTable::readHeader(int gisID) {
     switch (layer.format) {
         case LayerFormat::Mif:
             readMifHeader(layer.mif);
-            layer.mif.recordsDone = 0;
+            restartMifReading(layer.mif);
             layer.endOfFile = layer.mif.mifUnit > 0 && fileOf(layer.mif.mifUnit).atEnd();
-            if (layer.endOfFile) warnOfRecordsLeft(layer);
+            tellWhatWasLeft(layer);
             return;
         case LayerFormat::Shapefile: break;
         case LayerFormat::None:
@@ -328,7 +335,7 @@ void LayerTable::readHeader(int gisID) {
     layer.dbf[0].recordsDone = 0;
     // An empty layer (a header alone, as GDAL writes it) is at its end at once.
     layer.endOfFile = set.shpUnit > 0 && shp::atEnd(set);
-    if (layer.endOfFile) warnOfRecordsLeft(layer);
+    tellWhatWasLeft(layer);
 }
 
 int LayerTable::numberAttributes(int gisID) {
@@ -365,23 +372,49 @@ void LayerTable::warnOfCounts(std::string_view line1, std::string_view found, st
     writeMessage(0);
 }
 
+void LayerTable::tellWhatWasLeft(LayerSlot& layer) {
+    if (!layer.endOfFile) return;
+    if (layer.format == LayerFormat::Mif) warnOfSkippedLines(layer);
+    warnOfRecordsLeft(layer);
+}
+
+void LayerTable::warnOfSkippedLines(LayerSlot& layer) {
+    const MifSkippedLines& skipped = layer.mif.skipped;
+    if (layer.skippedLinesTold || skipped.count == 0) return;
+    layer.skippedLinesTold = true;
+    platform::File& file = fileOf(layer.mif.mifUnit);
+    const std::int32_t lineNumber = linesFrom(file, 0) - linesFrom(file, skipped.firstAt) + 1;
+    gisMessageLines = {"WARNING 0324 - Lines of .mif file that belong to no object were skipped.",
+                       "               Skipped " + AINTEGER(skipped.count) + ", the first at line " +
+                           AINTEGER(lineNumber) + ": " + skipped.first,
+                       "", ""};
+    writeMessage(0);
+}
+
+void LayerTable::restartMifReading(MifLayerRecord& mif) {
+    mif.recordsDone = 0;
+    mif.objectsDone = 0;
+    mif.skipped = {};
+}
+
 void LayerTable::warnOfRecordsLeft(LayerSlot& layer) {
     // Once for the layer: a caller that reads it again, or rewinds it after its header, is not
-    // told again.
+    // told again. Until the last object's record is read (a caller may read it after the
+    // object's coordinates, or before them), the reading of that record tells.
     if (layer.recordsLeftTold) return;
     if (layer.format == LayerFormat::Mif) {
-        if (layer.mif.mifUnit < 1) return;
+        if (layer.mif.mifUnit < 1 || layer.mif.recordsDone < layer.mif.objectsDone) return;
         platform::File& mid = fileOf(layer.mif.midUnit);
         const std::int32_t left = linesFrom(mid, mid.position());
         if (left == 0) return;
         layer.recordsLeftTold = true;
         warnOfCounts("WARNING 0323 - More records found in .mid file than objects in .mif file.",
-                     AINTEGER(layer.mif.recordsDone + left), AINTEGER(layer.mif.recordsDone));
+                     AINTEGER(layer.mif.recordsDone + left), AINTEGER(layer.mif.objectsDone));
         return;
     }
     const ShpFileSet& set = layer.shp[0];
     const DbfTable& table = layer.dbf[0];
-    if (set.shpUnit < 1 || table.unit < 1) return;
+    if (set.shpUnit < 1 || table.unit < 1 || table.recordsDone < set.recordCount) return;
     const std::int32_t left = dbf::recordsLeft(fileOf(table.unit), table);
     if (left == 0) return;
     layer.recordsLeftTold = true;
@@ -398,7 +431,7 @@ void LayerTable::gotoBeginningOfData(int gisID) {
         case LayerFormat::Mif:
             if (layer.mif.mifUnit > 0) mifGotoData(layer.mif.mifUnit);
             rewindUnit(layer.mif.midUnit);
-            layer.mif.recordsDone = 0;
+            restartMifReading(layer.mif);
             return;
         case LayerFormat::Shapefile:
             startShpReading(layer.shp[0]);
@@ -406,7 +439,7 @@ void LayerTable::gotoBeginningOfData(int gisID) {
             layer.dbf[0].recordsDone = 0;
             // An empty layer stays at its end, or the next object read runs past its header.
             layer.endOfFile = layer.shp[0].shpUnit > 0 && shp::atEnd(layer.shp[0]);
-            if (layer.endOfFile) warnOfRecordsLeft(layer);
+            tellWhatWasLeft(layer);
             return;
         case LayerFormat::None:
         case LayerFormat::Csv: stopLine(" Should not be here [gisGotoBeginningOfData]");
@@ -445,16 +478,13 @@ void LayerTable::readAttributeDefinition(int gisID) {
 }
 
 void LayerTable::mifReadAttributeDefinition(int unit) {
-    if (fileOf(unit).readRecord(mifLineIn_) != platform::File::ReadStatus::Ok) {
-        stopOnMif({mif::Fault::ColumnLine, 0}, {}, 0);
+    std::optional<MifColumn> column;
+    if (fileOf(unit).readRecord(mifLineIn_) == platform::File::ReadStatus::Ok) {
+        column = mif::splitColumn(mifLineIn_, mif::kDefinitionNameLength);
     }
-    std::string_view line = mifLineIn_;
-    line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
-    const std::size_t blank = line.find(' ');
-    mifAttributeDefinition.name = std::string(line.substr(0, std::min<std::size_t>(blank, 256)));
-    mifAttributeDefinition.type = blank == std::string_view::npos
-                                      ? std::string()
-                                      : std::string(significantPart(line.substr(blank + 1)).substr(0, 24));
+    if (!column) stopOnMif({mif::Fault::ColumnLine, 0}, mifLineIn_, 0);
+    mifAttributeDefinition.name = std::move(column->name);
+    mifAttributeDefinition.type = std::move(column->type);
 }
 
 std::string LayerTable::mifFindCoordSysLine(int unit) {
@@ -511,8 +541,14 @@ void LayerTable::mifCopyHeader(int source, int target) {
 }
 
 bool LayerTable::mifObjectType(int unit, std::string& keywordLine, std::string& rest, GisObject& object) {
+    MifSkippedLines unattached;  // a unit without its layer: nothing to tell its lines skipped to
+    return mifObjectTypeOf(unit, keywordLine, rest, object, unattached);
+}
+
+bool LayerTable::mifObjectTypeOf(int unit, std::string& keywordLine, std::string& rest, GisObject& object,
+                                 MifSkippedLines& skipped) {
     mif::Outcome outcome;
-    const bool found = mif::objectType(fileOf(unit), keywordLine, rest, object, outcome);
+    const bool found = mif::objectType(fileOf(unit), keywordLine, rest, object, outcome, skipped);
     if (outcome.fault != mif::Fault::None) stopOnMif(outcome, keywordLine, 0);
     return found;
 }
@@ -530,16 +566,18 @@ bool LayerTable::objectType(int gisID, GisObject& object) {
     LayerSlot& layer = slot(gisID);
     switch (layer.format) {
         case LayerFormat::Mif: {
-            const bool endKnown = layer.endOfFile;
-            const bool found = mifObjectType(layer.mif.mifUnit, layer.mif.keywordLine, layer.mif.restOfLine, object);
-            layer.endOfFile = fileOf(layer.mif.mifUnit).atEnd();
-            // The .mif decides where the layer ends: no further object.
-            if (!found && !endKnown) warnOfRecordsLeft(layer);
+            MifLayerRecord& mif = layer.mif;
+            const bool found = mifObjectTypeOf(mif.mifUnit, mif.keywordLine, mif.restOfLine, object, mif.skipped);
+            if (found) ++mif.objectsDone;
+            // The .mif decides where the layer ends.
+            layer.endOfFile = fileOf(mif.mifUnit).atEnd();
+            tellWhatWasLeft(layer);
             return found;
         }
         case LayerFormat::Shapefile:
             shpReadObjectType(layer.shp[0], object);
             layer.endOfFile = shp::atEnd(layer.shp[0]);
+            tellWhatWasLeft(layer);
             return true;
         case LayerFormat::None:
         case LayerFormat::Csv: internalStop("Should not be here [gisObjectType]");
@@ -549,7 +587,14 @@ bool LayerTable::objectType(int gisID, GisObject& object) {
 
 bool LayerTable::mifReadCoordinates(int unit, std::string& rest, GisObject& object, ObjectReadout& out,
                                     bool storeCoordinates) {
-    const mif::Outcome outcome = mif::readCoordinates(fileOf(unit), rest, object, out, storeCoordinates, mifLineIn_);
+    MifSkippedLines unattached;
+    return mifReadCoordinatesOf(unit, rest, object, out, storeCoordinates, unattached);
+}
+
+bool LayerTable::mifReadCoordinatesOf(int unit, std::string& rest, GisObject& object, ObjectReadout& out,
+                                      bool storeCoordinates, MifSkippedLines& skipped) {
+    const mif::Outcome outcome =
+        mif::readCoordinates(fileOf(unit), rest, object, out, storeCoordinates, mifLineIn_, skipped);
     if (outcome.fault != mif::Fault::None) stopOnMif(outcome, mifLineIn_, out.limit);
     return true;
 }
@@ -568,7 +613,8 @@ void LayerTable::readObject(int gisID, GisObject& object, ObjectReadout& out, bo
     LayerSlot& layer = slot(gisID);
     switch (layer.format) {
         case LayerFormat::Mif:
-            mifReadCoordinates(layer.mif.mifUnit, layer.mif.restOfLine, object, out, storeCoordinates);
+            mifReadCoordinatesOf(layer.mif.mifUnit, layer.mif.restOfLine, object, out, storeCoordinates,
+                                 layer.mif.skipped);
             layer.endOfFile = fileOf(layer.mif.mifUnit).atEnd();
             break;
         case LayerFormat::Shapefile:
@@ -579,6 +625,7 @@ void LayerTable::readObject(int gisID, GisObject& object, ObjectReadout& out, bo
         case LayerFormat::Csv: internalStop("Should not be here [gisReadObject]");
     }
     if (storeCoordinates) placeLabel(object, out);
+    tellWhatWasLeft(layer);
 }
 
 dbf::RecordStatus LayerTable::nextDbfRecord(DbfTable& table, std::string& line, bool& deleted) {
@@ -626,18 +673,15 @@ void LayerTable::readRecord(int gisID, GisObject& object, std::string& line) {
             }
             ++layer.mif.recordsDone;
             // The .mif decides where a layer ends; an attribute-only layer ends with its records.
-            if (layer.mif.mifUnit < 1) {
-                layer.endOfFile = mid.atEnd();
-            } else if (layer.endOfFile) {
-                warnOfRecordsLeft(layer);
-            }
+            if (layer.mif.mifUnit < 1) layer.endOfFile = mid.atEnd();
+            tellWhatWasLeft(layer);
             return;
         }
         case LayerFormat::Shapefile: {
             // One record per object, deleted ones included: shapes and records pair by number.
             DbfTable& table = layer.dbf[0];
             if (nextDbfRecord(table, line, object.deleted) != dbf::RecordStatus::EndOfData) {
-                if (layer.endOfFile) warnOfRecordsLeft(layer);
+                tellWhatWasLeft(layer);
                 return;
             }
             // Short of the shapes the .shp holds, or else of its own header's count; the end of

@@ -106,6 +106,16 @@ struct MifColumn {
     std::string type;
 };
 
+// Lines of a .mif read between objects that belong to none: neither a keyword line nor a style
+// line, nor one of the lines the object before carries (a text's string and corners, an arc's
+// angles, a rounded rectangle's rounding).
+struct MifSkippedLines {
+    std::int32_t count = 0;
+    std::string first;              // the first of them, told in the warning
+    std::uint64_t firstAt = 0;      // where it starts in the file
+    std::int32_t ownLinesLeft = 0;  // lines the object before may still carry
+};
+
 // The MapInfo side of a layer (mifLayerRecord).
 struct MifLayerRecord {
     std::string keywordLine;  // the readers' current object line
@@ -116,6 +126,8 @@ struct MifLayerRecord {
     std::string styleLine2;
     std::vector<MifColumn> columns;
     std::int32_t recordsDone = 0;  // .mid lines read since the header
+    std::int32_t objectsDone = 0;  // object keyword lines read since the header
+    MifSkippedLines skipped;
 };
 
 // One shapefile set (shpFileSet): units, header fields and counters of its .shp and .shx files.
@@ -173,6 +185,7 @@ struct LayerSlot {
     bool open = false;
     bool endOfFile = false;
     bool recordsLeftTold = false;  // the records left behind the last object were warned about
+    bool skippedLinesTold = false;  // the .mif lines skipped between objects were warned about
     bool output = false;
     MifLayerRecord mif;
     std::array<ShpFileSet, kShpSets> shp;

@@ -62,6 +62,7 @@ void LayerTable::initialiseLayer(int gisID) {
     layer.fileName.clear();
     layer.endOfFile = false;
     layer.recordsLeftTold = false;
+    layer.skippedLinesTold = false;
     layer.output = false;
     layer.mif = MifLayerRecord{};
     layer.shp = {};

@@ -165,10 +165,21 @@ private:
     std::int32_t linesFrom(platform::File& file, std::uint64_t offset);
     // A WARNING whose second line gives the count found and the count expected.
     void warnOfCounts(std::string_view line1, std::string_view found, std::string_view expected);
-    // Once the geometry file holds no further object: records the attribute file still holds
-    // belong to no object, and are often the only trace of objects lost from the geometry file.
-    // One WARNING for the layer.
+    // Once the geometry file is read to its end, on every path that reads a layer: what was
+    // skipped in it and what its attribute file holds beyond its objects.
+    void tellWhatWasLeft(LayerSlot& layer);
+    // Records the attribute file still holds belong to no object, and are often the only trace of
+    // objects lost from the geometry file. One WARNING for the layer.
     void warnOfRecordsLeft(LayerSlot& layer);
+    // The .mif lines read over between objects that belong to none. One WARNING for the layer.
+    void warnOfSkippedLines(LayerSlot& layer);
+    // The counts of a MIF layer read from its first object again.
+    static void restartMifReading(MifLayerRecord& mif);
+    // The routines of the same names on the layer's own count of lines skipped.
+    bool mifObjectTypeOf(int unit, std::string& keywordLine, std::string& rest, GisObject& object,
+                         MifSkippedLines& skipped);
+    bool mifReadCoordinatesOf(int unit, std::string& rest, GisObject& object, ObjectReadout& out,
+                              bool storeCoordinates, MifSkippedLines& skipped);
     // The next record of the table; its faults end the run, the end of its data is returned.
     dbf::RecordStatus nextDbfRecord(DbfTable& table, std::string& line, bool& deleted);
     // WARNING 0405 when the records read differ from those expected.

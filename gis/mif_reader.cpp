@@ -39,6 +39,10 @@ constexpr std::array<Keyword, 13> kKeywords{{
     {"COLLECTION", ObjectKind::Unsupported},
 }};
 constexpr std::string_view kCenter = "CENTER";
+// The lines that may follow an object's coordinates: its pen, brush, symbol, smoothing and label
+// point, and a text's font, spacing, justification, angle and label line.
+constexpr std::array<std::string_view, 10> kStyleWords{
+    "PEN", "BRUSH", "SYMBOL", "SMOOTH", "CENTER", "FONT", "SPACING", "JUSTIFY", "ANGLE", "LABEL"};
 // The keyword is looked for in this many characters of the line's first word and what follows.
 constexpr std::size_t kWordLength = 16;
 
@@ -49,6 +53,8 @@ std::size_t firstNonBlank(std::string_view line) {
     while (at < line.size() && isBlankOrTab(line[at])) ++at;
     return at;
 }
+
+bool isBlank(std::string_view text) { return firstNonBlank(text) == text.size(); }
 
 // Whether the line's text from `at` begins with the upper-case prefix, in any case.
 bool beginsWith(std::string_view line, std::size_t at, std::string_view prefix) {
@@ -79,8 +85,19 @@ bool isCenterLine(std::string_view line, std::size_t& at) {
     return true;
 }
 
-// Real numbers of a coordinate line, separated by blanks, TABs or commas.
-bool readReals(std::string_view text, std::span<double> values) {
+// A style word first on the line, followed by a blank, a bracket or nothing.
+bool isStyleLine(std::string_view line) {
+    const std::size_t at = firstNonBlank(line);
+    return std::any_of(kStyleWords.begin(), kStyleWords.end(), [&](std::string_view word) {
+        const std::size_t end = at + word.size();
+        return beginsWith(line, at, word) &&
+               (end == line.size() || !std::isalnum(static_cast<unsigned char>(line[end])));
+    });
+}
+
+// Real numbers of a line, separated by blanks, TABs or commas; with nothingElse, only blanks and
+// TABs may follow them (a vertex line holds its two numbers and no more).
+bool readReals(std::string_view text, std::span<double> values, bool nothingElse) {
     std::size_t at = 0;
     for (double& value : values) {
         while (at < text.size() && (isBlankOrTab(text[at]) || text[at] == ',')) ++at;
@@ -99,15 +116,87 @@ bool readReals(std::string_view text, std::span<double> values) {
         }
         at = end;
     }
+    return !nothingElse || isBlank(text.substr(at));
+}
+
+// A whole number standing alone, blanks and TABs around it.
+bool readWhole(std::string_view text, std::int32_t& value) {
+    text.remove_prefix(firstNonBlank(text));
+    std::size_t end = 0;
+    while (end < text.size() && !isBlankOrTab(text[end])) ++end;
+    if (end == 0 || !isBlank(text.substr(end))) return false;
+    const std::size_t sign = text.front() == '+' ? 1 : 0;
+    const auto [ptr, ec] = std::from_chars(text.data() + sign, text.data() + end, value);
+    return ec == std::errc{} && ptr == text.data() + end;
+}
+
+// A vertex, point, section or ring count: a whole number alone on its line or behind its
+// keyword, so that a count one short is not taken from the vertex line behind it. GDAL writes 0
+// for empty geometries ("Pline 0", "PLINE MULTIPLE 0", a ring or section of "0").
+bool readCount(std::string_view text, std::int32_t& count) {
+    std::int32_t value = 0;
+    if (!readWhole(text, value) || value < 0) return false;
+    count = value;
     return true;
 }
 
-bool readCount(std::string_view text, std::int32_t& count) {
+// The column count, read list-directed: whatever follows the number is not looked at.
+bool readColumnCount(std::string_view text, std::int32_t& count) {
     std::int32_t value = 0;
     const auto outcome = listin::readList(text, {&value});
     if (outcome.status != listin::ReadOutcome::Status::Ok || outcome.assigned != 1) return false;
     count = value;
     return true;
+}
+
+// What a keyword line holds behind its keyword: the count of a multiple polyline or multipoint and
+// a region's polygon count, kept in the object; a point's two coordinates or none, a line's four,
+// a polyline's vertex count or none, checked here so that a damaged line is named whole.
+Fault readBehindKeyword(ObjectKind kind, std::string_view rest, GisObject& object) {
+    std::array<double, 4> numbers{};
+    std::int32_t count = 0;
+    switch (kind) {
+        case ObjectKind::PlineMultiple:
+        case ObjectKind::Multipoint: return readCount(rest, object.count) ? Fault::None : Fault::KeywordLine;
+        // A polygon count below 1 is a region too small, told when the region is read.
+        case ObjectKind::Region:
+            if (!readWhole(rest, object.nr)) return Fault::KeywordLine;
+            return object.nr > kMaxParts ? Fault::TooManyPolygons : Fault::None;
+        case ObjectKind::Point:
+            return isBlank(rest) || readReals(rest, std::span(numbers).first(2), true) ? Fault::None
+                                                                                        : Fault::KeywordLine;
+        case ObjectKind::Line: return readReals(rest, numbers, true) ? Fault::None : Fault::KeywordLine;
+        case ObjectKind::Pline: return isBlank(rest) || readCount(rest, count) ? Fault::None : Fault::KeywordLine;
+        default: return Fault::None;
+    }
+}
+
+// The lines a kind that is read over carries after its keyword line, before its style lines: a
+// text's string and corners, an arc's corners and angles, an ellipse's corners, a rounded
+// rectangle's rounding. A string or corners may stand on the keyword line instead.
+std::int32_t ownLines(ObjectKind kind, std::string_view rest) {
+    const std::int32_t firstOnNextLine = isBlank(rest) ? 1 : 0;
+    switch (kind) {
+        case ObjectKind::Text:
+        case ObjectKind::Arc: return 1 + firstOnNextLine;
+        case ObjectKind::Ellipse: return firstOnNextLine;
+        case ObjectKind::RoundRect: return 1;
+        default: return 0;
+    }
+}
+
+// A line between objects that is no keyword line: blank, a style line or a line of the object
+// before are read over; any other is counted, the first kept with where it starts.
+void noteLineBetween(std::string_view line, std::uint64_t at, MifSkippedLines& skipped) {
+    if (isBlank(line) || isStyleLine(line)) return;
+    if (skipped.ownLinesLeft > 0) {
+        --skipped.ownLinesLeft;
+        return;
+    }
+    if (skipped.count++ == 0) {
+        skipped.first = significantPart(line);
+        skipped.firstAt = at;
+    }
 }
 
 // The next line of an object's coordinates; Fault::None when it was read.
@@ -141,18 +230,28 @@ struct CoordinateLines {
     std::string& line;  // reused for every line
     ObjectReadout& out;
 
+    // The text did not read: it becomes the line the message shows (it may be the keyword line's
+    // rest, handed in by a caller that did not read it with objectType).
+    Outcome unreadable(std::string_view text) {
+        if (text.data() != line.data()) line.assign(text);
+        return failed(Fault::CoordinatesRead);
+    }
     bool storePoint(std::string_view text, std::size_t index) {
         std::array<double, 2> xy{};
-        if (!readReals(text, xy)) return false;
+        if (!readReals(text, xy, true)) return false;
         out.x[index] = xy[0];
         out.y[index] = xy[1];
         return true;
     }
-    // Reads n point lines into the entries from `first` (0-based), or reads them over.
-    Fault readPoints(std::int32_t n, std::size_t first, bool store) {
+    // Reads n vertex lines, each checked; the first `stored` go into the entries from `first`
+    // (0-based), the others are read over.
+    Fault readPoints(std::int32_t n, std::size_t first, std::int32_t stored) {
+        std::array<double, 2> xy{};
         for (std::int32_t i = 0; i < n; ++i) {
             if (const Fault fault = nextLine(file, line); fault != Fault::None) return fault;
-            if (store && !storePoint(line, first + static_cast<std::size_t>(i))) return Fault::CoordinatesRead;
+            const bool read = i < stored ? storePoint(line, first + static_cast<std::size_t>(i))
+                                         : readReals(line, xy, true);
+            if (!read) return Fault::CoordinatesRead;
         }
         return Fault::None;
     }
@@ -161,21 +260,22 @@ struct CoordinateLines {
 // A point from the keyword line, or from the next line (a multipoint's points always are).
 Outcome readPoint(CoordinateLines& lines, std::string_view rest, bool fromNextLine) {
     if (lines.out.capacity() < 1) return tooMany(1);
-    if (fromNextLine || significantPart(rest).empty()) {
+    if (fromNextLine || isBlank(rest)) {
         if (const Fault fault = nextLine(lines.file, lines.line); fault != Fault::None) return failed(fault);
         rest = lines.line;
     }
-    if (!lines.storePoint(rest, 0)) return failed(Fault::CoordinatesRead);
+    if (!lines.storePoint(rest, 0)) return lines.unreadable(rest);
     lines.out.nv = 1;
     return {};
 }
 
-// A line, rectangle or rounded rectangle: its two corner points on the keyword line.
-Outcome readEnds(CoordinateLines& lines, std::string_view rest) {
+// A line, rectangle or rounded rectangle: its two corner points on the keyword line; a line's
+// four numbers stand alone, a rounded rectangle may carry its rounding behind them.
+Outcome readEnds(CoordinateLines& lines, std::string_view rest, bool nothingElse) {
     ObjectReadout& out = lines.out;
     if (out.capacity() < 2) return tooMany(2);
     std::array<double, 4> ends{};
-    if (!readReals(rest, ends)) return failed(Fault::CoordinatesRead);
+    if (!readReals(rest, ends, nothingElse)) return lines.unreadable(rest);
     out.x[0] = ends[0];
     out.y[0] = ends[1];
     out.x[1] = ends[2];
@@ -187,22 +287,17 @@ Outcome readEnds(CoordinateLines& lines, std::string_view rest) {
 // A polyline, or one section of a multiple polyline: its vertex count, then a vertex per line.
 Outcome readPolyline(CoordinateLines& lines, std::string& rest, bool section, bool storeCoordinates) {
     // A section's vertex count stands on the next line; a polyline's on its keyword line, or the next.
-    if (section || significantPart(rest).empty()) {
+    if (section || isBlank(rest)) {
         if (const Fault fault = nextLine(lines.file, lines.line); fault != Fault::None) return failed(fault);
         rest = lines.line;
     }
     std::int32_t nv = 0;
-    if (!readCount(rest, nv) || nv < 0) return failed(Fault::CoordinatesRead);
+    if (!readCount(rest, nv)) return lines.unreadable(rest);
     lines.out.nv = nv;
     const std::int32_t capacity = lines.out.capacity();
-    if (storeCoordinates) {
-        if (nv > capacity) return tooMany(nv);
-        return failed(lines.readPoints(nv, 0, true));
-    }
-    if (nv == 0) return {};
+    if (storeCoordinates && nv > capacity) return tooMany(nv);
     // Read over, but the first vertex kept where there is room for it.
-    if (const Fault fault = lines.readPoints(1, 0, capacity >= 1); fault != Fault::None) return failed(fault);
-    return failed(lines.readPoints(nv - 1, 0, false));
+    return failed(lines.readPoints(nv, 0, storeCoordinates ? nv : std::min(1, capacity)));
 }
 
 // One ring of a region: its point count, then its points, stored behind the rings before it; nv
@@ -211,19 +306,14 @@ Outcome readRing(CoordinateLines& lines, GisObject& object, std::int32_t ring, s
                  bool storeCoordinates) {
     if (const Fault fault = nextLine(lines.file, lines.line); fault != Fault::None) return failed(fault);
     std::int32_t n = 0;
-    if (!readCount(lines.line, n) || n < 0) return failed(Fault::CoordinatesRead);
+    if (!readCount(lines.line, n)) return failed(Fault::CoordinatesRead);
     const auto start = static_cast<std::size_t>(nv);
     if (static_cast<std::int64_t>(nv) + n + 1 > kMaxVertices) return tooMany(kMaxVertices + 1);
     nv += n + 1;
     const std::int32_t capacity = lines.out.capacity();
-    if (!storeCoordinates) {
-        const bool keepFirst = ring == 0 && n >= 1 && capacity >= 1;
-        const Fault first = lines.readPoints(keepFirst ? 1 : 0, 0, true);
-        if (first != Fault::None) return failed(first);
-        return failed(lines.readPoints(keepFirst ? n - 1 : n, 0, false));
-    }
+    if (!storeCoordinates) return failed(lines.readPoints(n, 0, ring == 0 ? std::min(1, capacity) : 0));
     if (nv > capacity) return tooMany(nv);
-    if (const Fault fault = lines.readPoints(n, start, true); fault != Fault::None) return failed(fault);
+    if (const Fault fault = lines.readPoints(n, start, n); fault != Fault::None) return failed(fault);
     // Each ring is followed by a copy of its second point (its first when it has only one; the
     // origin when it has none): nothing is read beyond the ring.
     ObjectReadout& out = lines.out;
@@ -237,7 +327,7 @@ Outcome readRing(CoordinateLines& lines, GisObject& object, std::int32_t ring, s
 
 // The style lines after a region may hold its "Center" line anywhere among them; they are read
 // up to the next object's keyword line, which is left for the next object.
-void readRegionStyle(CoordinateLines& lines) {
+void readRegionStyle(CoordinateLines& lines, MifSkippedLines& skipped) {
     for (;;) {
         const std::uint64_t before = lines.file.position();
         if (lines.file.atEnd() || lines.file.readRecord(lines.line) != platform::File::ReadStatus::Ok) return;
@@ -247,15 +337,16 @@ void readRegionStyle(CoordinateLines& lines) {
             return;
         }
         std::array<double, 2> label{};
-        if (isCenterLine(lines.line, at) && readReals(std::string_view(lines.line).substr(at), label)) {
+        if (isCenterLine(lines.line, at) && readReals(std::string_view(lines.line).substr(at), label, false)) {
             lines.out.labelX = label[0];
             lines.out.labelY = label[1];
             lines.out.noCentre = false;
         }
+        noteLineBetween(lines.line, before, skipped);
     }
 }
 
-Outcome readRegion(CoordinateLines& lines, GisObject& object, bool storeCoordinates) {
+Outcome readRegion(CoordinateLines& lines, GisObject& object, bool storeCoordinates, MifSkippedLines& skipped) {
     if (object.nr < 1) return failed(Fault::RegionTooSmall);
     ensureParts(object, static_cast<std::size_t>(object.nr) + 1);
     std::int32_t nv = 0;
@@ -266,7 +357,7 @@ Outcome readRegion(CoordinateLines& lines, GisObject& object, bool storeCoordina
     }
     lines.out.nv = nv;
     if (nv < 5) return failed(Fault::RegionTooSmall);
-    readRegionStyle(lines);
+    readRegionStyle(lines, skipped);
     return {};
 }
 
@@ -280,34 +371,42 @@ bool startsWithWord(std::string_view line, std::string_view keyword) {
     return end == line.size() || isBlankOrTab(line[end]);
 }
 
-MifColumn splitColumn(std::string_view line) {
-    std::size_t at = 0;
-    while (at < line.size() && line[at] == ' ') ++at;
-    line.remove_prefix(at);
-    const std::size_t blank = line.find(' ');
-    MifColumn column;
-    column.name = std::string(line.substr(0, std::min<std::size_t>(blank, 32)));
-    if (blank != std::string_view::npos) column.type = std::string(significantPart(line.substr(blank + 1)).substr(0, 24));
-    return column;
+std::optional<MifColumn> splitColumn(std::string_view line, std::size_t nameLength) {
+    line.remove_prefix(firstNonBlank(line));
+    std::size_t nameEnd = 0;
+    while (nameEnd < line.size() && !isBlankOrTab(line[nameEnd])) ++nameEnd;
+    std::string_view type = line.substr(nameEnd);
+    type.remove_prefix(firstNonBlank(type));
+    while (!type.empty() && isBlankOrTab(type.back())) type.remove_suffix(1);
+    // A blank line or a name alone would shift every name and type behind it by one column.
+    if (nameEnd == 0 || type.empty()) return std::nullopt;
+    return MifColumn{std::string(line.substr(0, std::min(nameEnd, nameLength))), std::string(type.substr(0, 24))};
 }
 
-Fault findColumns(platform::File& file, std::int32_t& count, std::string& line) {
+Fault findColumns(platform::File& file, std::int32_t& count, std::string& line, std::string* transform) {
     file.rewind();
-    if (!skipPastWord(file, "Columns", line)) return Fault::NoColumnsLine;
+    for (;;) {
+        if (file.readRecord(line) != platform::File::ReadStatus::Ok) return Fault::NoColumnsLine;
+        if (startsWithWord(line, "Columns")) break;
+        if (transform != nullptr && startsWithWord(line, "Transform")) *transform = significantPart(line);
+    }
     // The count is the number behind the word, however many blanks or TABs stand before it.
     const std::size_t behind = firstNonBlank(line) + std::string_view("Columns").size();
-    if (!readCount(std::string_view(line).substr(behind), count)) return Fault::ColumnCount;
+    if (!readColumnCount(std::string_view(line).substr(behind), count)) return Fault::ColumnCount;
     return Fault::None;
 }
 
-Fault readColumns(platform::File& file, std::vector<MifColumn>& columns, std::string& line) {
+Fault readColumns(platform::File& file, std::vector<MifColumn>& columns, std::string& transform, std::string& line) {
     columns.clear();
+    transform.clear();
     std::int32_t count = 0;
-    if (const Fault fault = findColumns(file, count, line); fault != Fault::None) return fault;
+    if (const Fault fault = findColumns(file, count, line, &transform); fault != Fault::None) return fault;
     if (count < 1) return Fault::NoColumns;
     for (std::int32_t i = 0; i < count; ++i) {
         if (file.readRecord(line) != platform::File::ReadStatus::Ok) return Fault::ColumnLine;
-        columns.push_back(splitColumn(line));
+        std::optional<MifColumn> column = splitColumn(line, kColumnNameLength);
+        if (!column) return Fault::ColumnLine;
+        columns.push_back(std::move(*column));
     }
     // "Data" as the first word: a column named Data_src or Metadata does not end the search.
     return skipPastWord(file, "Data", line) ? Fault::None : Fault::NoDataLine;
@@ -327,6 +426,14 @@ Fault gotoData(platform::File& file, std::string& line) {
     return skipPastWord(file, "Data", line) ? Fault::None : Fault::NoDataLine;
 }
 
+bool transformChangesNothing(std::string_view line) {
+    std::array<double, 4> values{};  // x and y multipliers, x and y displacements
+    line.remove_prefix(firstNonBlank(line) + std::string_view("Transform").size());
+    if (!readReals(line, values, true)) return false;
+    const auto keeps = [](double multiplier) { return multiplier == 0.0 || multiplier == 1.0; };
+    return keeps(values[0]) && keeps(values[1]) && values[2] == 0.0 && values[3] == 0.0;
+}
+
 std::optional<std::string> findCoordSys(platform::File& file, std::string& line) {
     while (file.readRecord(line) == platform::File::ReadStatus::Ok) {
         if (findIgnoringCase(line, "CoordSys") != std::string_view::npos) return std::string(significantPart(line));
@@ -335,10 +442,11 @@ std::optional<std::string> findCoordSys(platform::File& file, std::string& line)
 }
 
 bool objectType(platform::File& file, std::string& keywordLine, std::string& rest, GisObject& object,
-                Outcome& outcome) {
+                Outcome& outcome, MifSkippedLines& skipped) {
     outcome = {};
     keywordLine.clear();
     while (!file.atEnd()) {
+        const std::uint64_t lineStart = file.position();
         switch (file.readRecord(keywordLine)) {
             case platform::File::ReadStatus::Ok: break;
             case platform::File::ReadStatus::EndOfFile: outcome.fault = Fault::TypeEnd; return false;
@@ -350,6 +458,7 @@ bool objectType(platform::File& file, std::string& keywordLine, std::string& res
             std::size_t behind = 0;
             object.center = isCenterLine(keywordLine, behind);
             if (object.center) object.kindName = kCenter;
+            noteLineBetween(keywordLine, lineStart, skipped);
             continue;
         }
         object.center = false;
@@ -360,22 +469,15 @@ bool objectType(platform::File& file, std::string& keywordLine, std::string& res
         object.*kindFlag(keyword->kind) = true;
         object.kindName = keyword->text;
         rest.assign(keywordLine, at);
-        if (keyword->kind == ObjectKind::PlineMultiple || keyword->kind == ObjectKind::Multipoint) {
-            if (!readCount(rest, object.count)) outcome.fault = Fault::ObjectCount;
-        } else if (keyword->kind == ObjectKind::Region) {
-            if (!readCount(rest, object.nr)) {
-                outcome.fault = Fault::ObjectCount;
-            } else if (object.nr > kMaxParts) {
-                outcome.fault = Fault::TooManyPolygons;
-            }
-        }
+        skipped.ownLinesLeft = ownLines(keyword->kind, rest);
+        outcome.fault = readBehindKeyword(keyword->kind, rest, object);
         return outcome.fault == Fault::None;
     }
     return false;
 }
 
 Outcome readCoordinates(platform::File& file, std::string& rest, GisObject& object, ObjectReadout& out,
-                        bool storeCoordinates, std::string& line) {
+                        bool storeCoordinates, std::string& line, MifSkippedLines& skipped) {
     object.done = false;
     out.noCentre = true;
     CoordinateLines lines{file, line, out};
@@ -383,16 +485,16 @@ Outcome readCoordinates(platform::File& file, std::string& rest, GisObject& obje
     switch (objectKind(object, KindOrder::Read)) {
         case ObjectKind::Point:
         case ObjectKind::Multipoint: outcome = readPoint(lines, rest, object.multipoint); break;
-        case ObjectKind::Line:
+        case ObjectKind::Line: outcome = readEnds(lines, rest, true); break;
         case ObjectKind::Rect:
-        case ObjectKind::RoundRect: outcome = readEnds(lines, rest); break;
+        case ObjectKind::RoundRect: outcome = readEnds(lines, rest, false); break;
         case ObjectKind::Arc:
         case ObjectKind::Ellipse: out.nv = 0; return outcome;
         case ObjectKind::Pline:
         case ObjectKind::PlineMultiple:
             outcome = readPolyline(lines, rest, object.plineMultiple, storeCoordinates);
             break;
-        case ObjectKind::Region: outcome = readRegion(lines, object, storeCoordinates); break;
+        case ObjectKind::Region: outcome = readRegion(lines, object, storeCoordinates, skipped); break;
         // Nothing to read; a text object's lines are read over by the next type read.
         case ObjectKind::Text:
         case ObjectKind::None:

@@ -19,13 +19,13 @@ enum class Fault {
     NoColumnsLine,    // no line starts with "Columns"
     ColumnCount,      // no number after "Columns"
     NoColumns,        // a count below 1
-    ColumnLine,       // the file ends inside the column list
+    ColumnLine,       // the file ends inside the column list, or a column line is not a name and a type
     NoDataLine,       // no line starts with "Data"
     TypeEnd,          // the file ended while an object line was read
     TypeRead,         // an object line could not be read
     Collection,       // a "Collection" object
     TooManyPolygons,  // a region of more polygons than the part table holds
-    ObjectCount,      // no count after "Pline Multiple", "Multipoint" or "Region"
+    KeywordLine,      // a keyword line whose count or coordinates do not read
     CoordinatesEnd,   // the file ended inside an object's coordinates
     CoordinatesRead,  // a coordinate or count line that does not read
     TooManyNodes,     // more vertices than the caller's arrays hold
@@ -39,15 +39,25 @@ struct Outcome {
 // Whether the line's first word is the keyword, in any case.
 bool startsWithWord(std::string_view line, std::string_view keyword);
 
-// A column line split at its first blank after leading blanks: name, then the type text.
-MifColumn splitColumn(std::string_view line);
+// Column names as the layer record keeps them, and as the attribute-definition readers give them.
+inline constexpr std::size_t kColumnNameLength = 32;
+inline constexpr std::size_t kDefinitionNameLength = 256;
 
-// From the start of the file: the "Columns" line and its count, the file left behind that line.
-Fault findColumns(platform::File& file, std::int32_t& count, std::string& line);
+// A column line: its name (cut to nameLength) and its type, separated by blanks or TABs, leading
+// blanks and TABs aside; none when the line holds anything else.
+std::optional<MifColumn> splitColumn(std::string_view line, std::size_t nameLength);
+
+// From the start of the file: the "Columns" line and its count, the file left behind that line;
+// a "Transform" line before it into transform, when asked for.
+Fault findColumns(platform::File& file, std::int32_t& count, std::string& line, std::string* transform = nullptr);
 
 // The column list from the start of the file, every column kept, then the file left behind its
-// "Data" line.
-Fault readColumns(platform::File& file, std::vector<MifColumn>& columns, std::string& line);
+// "Data" line; the header's "Transform" line, if any, into transform.
+Fault readColumns(platform::File& file, std::vector<MifColumn>& columns, std::string& transform, std::string& line);
+
+// Whether a "Transform" line leaves coordinates as they are: multipliers of 1 (or 0, which means
+// 1) and displacements of 0.
+bool transformChangesNothing(std::string_view line);
 
 // From the start of the file to behind its "Data" line.
 Fault gotoData(platform::File& file, std::string& line);
@@ -56,14 +66,17 @@ Fault gotoData(platform::File& file, std::string& line);
 std::optional<std::string> findCoordSys(platform::File& file, std::string& line);
 
 // The next object's keyword line: its kind flags, kind name and counts set in the object, the
-// text behind the keyword in rest. False with Fault::None when the file ends first.
+// text behind the keyword in rest. False with Fault::None when the file ends first. The lines
+// read over on the way are counted in skipped unless they are blank, style lines or lines of the
+// object before.
 bool objectType(platform::File& file, std::string& keywordLine, std::string& rest, GisObject& object,
-                Outcome& outcome);
+                Outcome& outcome, MifSkippedLines& skipped);
 
 // The coordinates of the object objectType found (one section of a multiple polyline or one point
 // of a multipoint per call) into out, with the label of a region's "Center" line; with
-// storeCoordinates false they are read over.
+// storeCoordinates false they are read over, checked all the same. A line that does not read is
+// left in line.
 Outcome readCoordinates(platform::File& file, std::string& rest, GisObject& object, ObjectReadout& out,
-                        bool storeCoordinates, std::string& line);
+                        bool storeCoordinates, std::string& line, MifSkippedLines& skipped);
 
 }  // namespace zx::mif

@@ -42,6 +42,9 @@ public:
     // ends in a lone CR (old Mac editors) has CR line ends, and then a lone CR ends a line too.
     // Elsewhere a lone CR is a character of its line: real models carry stray ones mid-line.
     ReadStatus readRecord(std::string& record);
+    // From now on CR, LF and CR LF each end a line, whatever the first line end was: for formats
+    // whose other readers take them alike (MapInfo .mif and .mid), a CR is never part of a value.
+    void endLinesAtEveryCr() { lineEnds_ = LineEnds::Cr; }
     void write(std::string_view bytes);
     void writeRecord(std::string_view text) {
         write(text);

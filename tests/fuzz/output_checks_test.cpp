@@ -55,6 +55,31 @@ TEST(OutputChecks, MifObjectsHoldOnlyFiniteNumbers) {
     EXPECT_EQ(fuzz::mifProblem("Version 300\nColumns 1\n", columns), "no Data line");
 }
 
+// The reader target's check: every .mif line after "Data" belongs to an object read, however the
+// lines end; a column named Data does not end the header.
+TEST(OutputChecks, MifLinesAreAccountedForByTheObjectsRead) {
+    using Objects = std::vector<fuzz::DeliveredObject>;
+    struct LinesCase {
+        std::string_view objects;
+        Objects read;
+        std::string_view problem;
+    };
+    const LinesCase cases[] = {
+        {"Point 1 1\r    Symbol (35,0,12)\r\nPline\n  2\n0 0\n1 1\n", {{"POINT", {1}}, {"PLINE", {2}}}, ""},
+        {"Text\n  \"a\"\n  1 1 2 2\n  Font (\"Arial\")\nRegion 1\n 4\n0 0\n1 0\n1 1\n0 0\n    Center 1 1\n",
+         {{"TEXT", {0}}, {"REGION", {5}}}, ""},
+        {"Pline 2\n0 0\n1 1\n2 2\n", {{"PLINE", {2}}}, "line 9 \"2 2\" belongs to no object read"},
+        {"None\n5 5\n", {{"NONE", {0}}}, "line 7 \"5 5\" belongs to no object read"},
+        {"Point 1 1\nPoint 2 2\n", {{"POINT", {1}}}, "an object beyond the 1 read"},
+        {"Point 1 1\n", {{"POINT", {1}}, {"POINT", {1}}}, "2 objects read from 1 keyword lines"},
+    };
+    for (const LinesCase& c : cases) {
+        SCOPED_TRACE(c.objects);
+        const std::string mif = "Version 300\nColumns 1\n  Data Char(4)\nData\n\n" + std::string(c.objects);
+        expectProblem(fuzz::mifLinesProblem(mif, c.read), c.problem);
+    }
+}
+
 constexpr TextCase kMidCases[] = {
     {"\"C1\",1.5\n\"C 2\",-99999.000\n", ""},
     {"\"say \"\"hi\"\"\",1\n", ""},

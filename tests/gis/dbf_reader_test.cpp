@@ -53,13 +53,14 @@ protected:
 
 TEST_F(DbfReaderTest, RecordsReadAsOtherWritersLeaveThem) {
     // A name with bytes behind its NUL; a NUL flag byte is a live record; a quote inside a
-    // character value is doubled; a short table ends at the file's end with a warning.
+    // character value is doubled; a number with a decimal comma is quoted; a short table ends at
+    // the file's end with a warning.
     layerWithTable(3, dbfFile({{std::string("ID\0ZZ", 5), 'C', 10}, {"N", 'N', 4}},
-                              {" say \"hi\"    12", std::string(1, '\0') + "plain        7"}, 3, false));
+                              {" say \"hi\"    12", std::string(1, '\0') + "plain     2,75"}, 3, false));
     const auto objects = readLayer("t_P.shp");
     ASSERT_EQ(objects.size(), 3u);
     EXPECT_EQ(objects[0].record, "\"say \"\"hi\"\"\",  12");
-    EXPECT_EQ(objects[1].record, "\"plain\",   7");
+    EXPECT_EQ(objects[1].record, "\"plain\",\"2,75\"");
     EXPECT_EQ(objects[2].record, "");
     const std::string transcript = console.text();
     EXPECT_NE(transcript.find("2 DBF Fields (Name [#/Type/Length]): ID [1/C/10]  N [2/N/4]  "), std::string::npos);

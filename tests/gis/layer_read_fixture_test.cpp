@@ -37,6 +37,7 @@ TEST(LayerReadFixtures, ReadersAgreeWithGdalOnLayersOfOtherTools) {
         const ProbeRun run = probe(dir, layer);
         EXPECT_EQ(run.result.status, 0) << run.result.out;
         EXPECT_FALSE(contains(run.result.out, "ERROR")) << run.result.out;
+        EXPECT_FALSE(contains(run.result.out, "WARNING")) << run.result.out;
         const RunResult compared =
             test::run({"/usr/bin/python3", ZX_SOURCE_DIR "/tests/gis/compare_with_gdal.py", (kFixtures / layer).string(),
                        dir.file("out.jsonl")},

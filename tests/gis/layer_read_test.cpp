@@ -354,6 +354,26 @@ TEST_F(LayerReadTest, DamagedLayersStopOrSayWhatIsLeftUnread) {
         {[&] { return withLength("first", 64); }, 1, "               Found 184 bytes, expecting 128 bytes.\n"},
         {[&] { return mifLayer("wide", columns300, "Point 1 1\n", std::string(299, ',') + "\n"); }, 1,
          "C300 [300/Char(4)]  \n"},  // every column kept
+        // The .mif ends inside the last object, which grid sampling reads after its record.
+        {[&] { return mifLayer("last", oneColumn, "Point 1 1\nRegion 1\n 5\n0 0\n1 0\n1 1\n0 1\n0 0\n", "1\n2\n3\n"); },
+         2, "               Found 3, expecting 2.\n"},
+        // A damaged keyword, and vertex lines beyond a count.
+        {[&] { return mifLayer("lost", oneColumn, "Point 1 1\nNonesuch 3\n1 1\n2 2\n3 3\nPoint 2 2\n", "1\n2\n3\n"); },
+         3,
+         "\nWARNING 0324 - Lines of .mif file that belong to no object were skipped.\n"
+         "               Skipped 3, the first at line 7: 1 1\n"},
+        {[&] { return mifLayer("beyond", oneColumn, "Pline 2\n0 0\n1 1\n2 2\n    Pen (1,2,0)\n", "1\n"); }, 1,
+         "               Skipped 1, the first at line 8: 2 2\n"},
+        // CR, LF and CR LF each end a line, and no value keeps a CR.
+        {[&] { return mifLayer("cr", oneColumn, "Point 1 1\r\nPoint 2 2\rPoint 3 3\n", "1\n2\r3\r"); }, 3, ""},
+        {[&] { return mifLayer("tabs", "Version 300\nColumns 2\n\tq_info\tChar(8)\n  ID Integer\n", "Point 1 1\n", "1,2\n"); },
+         1, "q_info [1/Char(8)]  ID [2/Integer]  \n"},
+        {[&] { return mifLayer("moved", "Version 300\nTransform 2, 2, 10, 10\n" + oneColumn.substr(12), "Point 1 1\n", "1\n"); },
+         1,
+         "\nWARNING 0325 - Transform in .mif file header not applied: coordinates are read as written.\n"
+         "Transform 2, 2, 10, 10\n"},
+        {[&] { return mifLayer("kept", "Version 300\nTransform 0,0,0,0\n" + oneColumn.substr(12), "Point 1 1\n", "1\n"); },
+         1, ""},
     };
     for (const Damaged& c : cases) {
         SCOPED_TRACE(c.said);
@@ -364,10 +384,16 @@ TEST_F(LayerReadTest, DamagedLayersStopOrSayWhatIsLeftUnread) {
         }
         const std::size_t before = console.text().size();
         EXPECT_EQ(readLayer(layer).size(), static_cast<std::size_t>(c.objects));
-        const std::string said = console.text().substr(before);
-        EXPECT_NE(said.find(c.said.empty() ? "Closed" : c.said), std::string::npos) << said;
-        if (c.said.empty()) {
-            EXPECT_EQ(said.find("WARNING"), std::string::npos) << said;
+        // Sampling onto a grid reads each record before its object's coordinates: it says the same.
+        const RunResult sampled = run({ZX_LAYER_PROBE, "grid", layer, dir.file("grid.json"), "--origin", "0", "0",
+                                       "--angle", "0", "--cell", "1", "1", "--size", "4", "4"},
+                                      dir.path());
+        for (const std::string& said : {console.text().substr(before), sampled.out}) {
+            EXPECT_NE(said.find(c.said.empty() ? "Closed" : c.said), std::string::npos) << said;
+            if (c.said.empty()) {
+                EXPECT_EQ(said.find("WARNING"), std::string::npos) << said;
+                EXPECT_EQ(said.find("ERROR"), std::string::npos) << said;
+            }
         }
     }
 }

@@ -22,6 +22,9 @@ TEST_F(MifReaderTest, UnreadableLayersStopWithTheirMessage) {
         {"Columns many\n  ID Integer\nData\n", "\nERROR 0314 - Could not read number of attributes in \\.mif file\n"},
         {"Columns 0\nData\n", "\nERROR 0319 - No attributes specified in \\.mif file\\.\n"},
         {"Columns 2\n  ID Integer\n", "\nERROR 0316 - Could not read attribute definitions in \\.mif file\n"},
+        // A blank column line, a name without its type.
+        {"Columns 2\n  ID Integer\n\n  X Float\nData\n", "\nERROR 0316 - Could not read attribute definitions"},
+        {"Columns 2\n  ID Integer\n  X\nData\n", "\nERROR 0316 - Could not read attribute definitions in \\.mif file\n  X\n"},
         {"Columns 1\n  ID Integer\nDatum\n", "\nERROR 0313 - Could not find start of \"Data\" block in \\.mif file\\.\n"},
         {header + "Collection 2\n",
          "\nERROR 0303 - MIF \"Collection\" objects not supported\\.  Delete or disaggregate object\\.\n"},
@@ -30,7 +33,14 @@ TEST_F(MifReaderTest, UnreadableLayersStopWithTheirMessage) {
         {header + "Pline Multiple two\n", "\nERROR 0308 - Reading \\.mif file\\.  Check file format is not corrupted\\.\n"},
         {header + "Multipoint\n1 1\n", "\nERROR 0308 - Reading \\.mif file\\."},
         {header + "Region\n", "\nERROR 0308 - Reading \\.mif file\\."},
-        {header + "Pline 2\n0 0\nx y\n", "\nERROR 0308 - Reading \\.mif file\\."},
+        {header + "Pline 2\n0 0\nx y\n", "\nERROR 0308 - Reading \\.mif file\\.  Check file format is not corrupted\\.\nx y\n"},
+        // A count stands alone and is not negative; a vertex line holds two numbers, a point line
+        // its two and a line its four.
+        {header + "Region 2\n  4\n0 0\n1 0\n1 1\n0 1\n0 0\n  5\n", "\nERROR 0308 - Reading \\.mif file\\.  .*\n0 0\n"},
+        {header + "Pline 3\n0 0\n10 0 10 10\n5 5\n", "\nERROR 0308 - Reading \\.mif file\\.  .*\n10 0 10 10\n"},
+        {header + "Multipoint -3\n", "\nERROR 0308 - Reading \\.mif file\\.  .*\nMultipoint -3\n"},
+        {header + "Point 1 2 3\n", "\nERROR 0308 - Reading \\.mif file\\.  .*\nPoint 1 2 3\n"},
+        {header + "Line 0 0 1 1 9\n", "\nERROR 0308 - Reading \\.mif file\\.  .*\nLine 0 0 1 1 9\n"},
         {header + "Region 1\n  3\n0 0\n1 0\n0 0\n",
          "\nERROR 0318 - Less than 5 points for Region object in mif file\\.\n"},
         {header + "Region 0\n", "\nERROR 0318 - Less than 5 points for Region object in mif file\\.\n"},

@@ -117,6 +117,52 @@ void writeArray(std::FILE* out, std::string_view name, const std::vector<T>& val
 
 }  // namespace
 
+int sampleLayer(const std::string& layer, const SamplingGrid& grid, const SamplingSwitches& switches, std::FILE* out,
+                ReadEnd* end) {
+    const auto size = static_cast<std::size_t>(grid.n1) * static_cast<std::size_t>(grid.n2);
+    std::vector<std::int32_t> centreInteger(size), columnFaceInteger(size), rowFaceInteger(size);
+    std::vector<float> centreReal(size), columnFaceReal(size), rowFaceReal(size);
+    const GridArrays arrays{centreInteger.data(), centreReal.data(), columnFaceInteger.data(),
+                            columnFaceReal.data(),  rowFaceInteger.data(), rowFaceReal.data()};
+
+    INITUNITS(1000);
+    int gisID = gisOpenLayer(layer, "", "I ", false);
+    if (gisID == 0) {
+        std::printf("No layer %s\n", layer.c_str());
+        return 1;
+    }
+    gisReadHeader(gisID);
+    std::vector<std::int32_t> counts;
+    while (!layers().slot(gisID).endOfFile) {
+        std::int32_t count = 0;
+        gisAssignLayerToGrid(gisID, grid, switches, arrays, count);
+        counts.push_back(count);
+    }
+    // The drivers read the objects themselves: the layer's own count of them.
+    if (end != nullptr) {
+        const LayerSlot& slot = layers().slot(gisID);
+        *end = endOf(gisID, slot.format == LayerFormat::Mif ? slot.mif.objectsDone : slot.shp[0].recordCount);
+    }
+    gisCloseLayer(gisID);
+
+    std::fputs("{", out);
+    writeArray(out, "centre_int", centreInteger, grid);
+    std::fputs(", ", out);
+    writeArray(out, "centre_real", centreReal, grid);
+    std::fputs(", ", out);
+    writeArray(out, "colface_int", columnFaceInteger, grid);
+    std::fputs(", ", out);
+    writeArray(out, "colface_real", columnFaceReal, grid);
+    std::fputs(", ", out);
+    writeArray(out, "rowface_int", rowFaceInteger, grid);
+    std::fputs(", ", out);
+    writeArray(out, "rowface_real", rowFaceReal, grid);
+    std::fputs(", \"counts\": [", out);
+    for (std::size_t k = 0; k < counts.size(); ++k) std::fprintf(out, k > 0 ? ", %d" : "%d", counts[k]);
+    std::fputs("]}\n", out);
+    return 0;
+}
+
 int runGridMode(int argc, char** argv) {
     GridOptions o;
     if (!parseOptions(argc, argv, o)) {
@@ -131,44 +177,8 @@ int runGridMode(int argc, char** argv) {
         std::printf("Cannot write %s\n", o.outName.c_str());
         return 2;
     }
-    const auto size = static_cast<std::size_t>(o.grid.n1) * static_cast<std::size_t>(o.grid.n2);
-    std::vector<std::int32_t> centreInteger(size), columnFaceInteger(size), rowFaceInteger(size);
-    std::vector<float> centreReal(size), columnFaceReal(size), rowFaceReal(size);
-    const GridArrays arrays{centreInteger.data(), centreReal.data(), columnFaceInteger.data(),
-                            columnFaceReal.data(),  rowFaceInteger.data(), rowFaceReal.data()};
-
-    INITUNITS(1000);
-    int gisID = gisOpenLayer(o.layer, "", "I ", false);
-    if (gisID == 0) {
-        std::printf("No layer %s\n", o.layer.c_str());
-        std::fclose(out);
-        return 1;
-    }
-    gisReadHeader(gisID);
-    std::vector<std::int32_t> counts;
-    while (!layers().slot(gisID).endOfFile) {
-        std::int32_t count = 0;
-        gisAssignLayerToGrid(gisID, o.grid, o.switches, arrays, count);
-        counts.push_back(count);
-    }
-    gisCloseLayer(gisID);
-
-    std::fputs("{", out);
-    writeArray(out, "centre_int", centreInteger, o.grid);
-    std::fputs(", ", out);
-    writeArray(out, "centre_real", centreReal, o.grid);
-    std::fputs(", ", out);
-    writeArray(out, "colface_int", columnFaceInteger, o.grid);
-    std::fputs(", ", out);
-    writeArray(out, "colface_real", columnFaceReal, o.grid);
-    std::fputs(", ", out);
-    writeArray(out, "rowface_int", rowFaceInteger, o.grid);
-    std::fputs(", ", out);
-    writeArray(out, "rowface_real", rowFaceReal, o.grid);
-    std::fputs(", \"counts\": [", out);
-    for (std::size_t k = 0; k < counts.size(); ++k) std::fprintf(out, k > 0 ? ", %d" : "%d", counts[k]);
-    std::fputs("]}\n", out);
-    return std::fclose(out) == 0 ? 0 : 2;
+    const int status = sampleLayer(o.layer, o.grid, o.switches, out);
+    return std::fclose(out) == 0 ? status : 2;
 }
 
 }  // namespace zx::probe

@@ -59,10 +59,13 @@ std::string fieldsLine(int gisID, int records) {
     return line + "], \"records\": " + std::to_string(records) + "}";
 }
 
-// Read before the layer is closed: what its two files still hold.
+}  // namespace
+
 ReadEnd endOf(int gisID, int objects) {
     const LayerSlot& layer = layers().slot(gisID);
-    ReadEnd end{true, objects};
+    ReadEnd end;
+    end.reached = true;
+    end.objects = objects;
     if (layer.format == LayerFormat::Mif) {
         end.records = layer.mif.recordsDone;
         end.geometryLeft = !units().file(layer.mif.mifUnit)->atEnd();
@@ -75,8 +78,6 @@ ReadEnd endOf(int gisID, int objects) {
     end.recordsLeft = dbf::recordsLeft(*units().file(table.unit), table) > 0;
     return end;
 }
-
-}  // namespace
 
 int readLayer(const std::string& layer, std::FILE* out, ReadEnd* end) {
     INITUNITS(1000);
@@ -94,13 +95,14 @@ int readLayer(const std::string& layer, std::FILE* out, ReadEnd* end) {
     GisObject object;
     std::string record;
     LayerTable& table = layers();
-    int objects = 0;
+    std::vector<fuzz::DeliveredObject> delivered;
     while (!table.slot(gisID).endOfFile && gisObjectType(gisID, object)) {
-        ++objects;
+        fuzz::DeliveredObject& d = delivered.emplace_back(fuzz::DeliveredObject{kindOf(object), {}});
         ObjectReadout readout{x, y, kNodeLimit};
         std::string parts = "[";
         for (std::int32_t part = 0; part < object.count; ++part) {
             gisReadObject(gisID, object, readout, true);
+            d.partVertices.push_back(readout.nv);
             if (part > 0) parts += ", ";
             parts += "[";
             for (std::int32_t j = 0; j < readout.nv; ++j) {
@@ -125,7 +127,10 @@ int readLayer(const std::string& layer, std::FILE* out, ReadEnd* end) {
                            ", \"record\": " + jsonString(record) +
                            ", \"deleted\": " + (object.deleted ? "true" : "false") + "}");
     }
-    if (end != nullptr) *end = endOf(gisID, objects);
+    if (end != nullptr) {
+        *end = endOf(gisID, static_cast<int>(delivered.size()));
+        end->delivered = std::move(delivered);
+    }
     gisCloseLayer(gisID);
     return 0;
 }
