@@ -192,7 +192,7 @@ void inpReadJunctions(int unit, JunctionTable& table, int capacity) {
     section.finish(table.count());
 }
 
-void inpReadConduits(int unit, ConduitTable& table, int capacity) {
+void inpReadConduits(int unit, ConduitTable& table, int capacity, LinkOffsets offsets) {
     SectionReading section(unit, kConduitTexts);
     while (section.next()) {
         section.takeSlot(table.count(), capacity);
@@ -203,8 +203,8 @@ void inpReadConduits(int unit, ConduitTable& table, int capacity) {
                           .text(record.ToNode)
                           .real4(record.Length)
                           .real4(record.Roughness)
-                          .real4(record.InOffset)
-                          .real4(record.OutOffset)
+                          .offset(record.InOffset, offsets)
+                          .offset(record.OutOffset, offsets)
                           .real4(record.InitFlow)
                           .real4(record.MaxFlow));
         table.append(std::move(record));
@@ -212,7 +212,7 @@ void inpReadConduits(int unit, ConduitTable& table, int capacity) {
     section.finish(table.count());
 }
 
-void inpReadWeirs(int unit, WeirTable& table, int capacity) {
+void inpReadWeirs(int unit, WeirTable& table, int capacity, LinkOffsets offsets) {
     SectionReading section(unit, kWeirTexts);
     while (section.next()) {
         section.takeSlot(table.count(), capacity);
@@ -230,7 +230,7 @@ void inpReadWeirs(int unit, WeirTable& table, int capacity) {
             .text(record.Node1)
             .text(record.Node2)
             .text(record.Type)
-            .real4(record.CrestHt)
+            .offset(record.CrestHt, offsets)
             .real4(record.Cd);
         if (words >= 9) values.text(record.Gated, kFlagLength).integer(record.EC).real4(record.Cd2);
         if (words >= 10) values.text(record.Sur, kFlagLength);
@@ -241,7 +241,7 @@ void inpReadWeirs(int unit, WeirTable& table, int capacity) {
     section.finish(table.count());
 }
 
-void inpReadOrifices(int unit, OrificeTable& table, int capacity) {
+void inpReadOrifices(int unit, OrificeTable& table, int capacity, LinkOffsets offsets) {
     SectionReading section(unit, kOrificeTexts);
     while (section.next()) {
         section.takeSlot(table.count(), capacity);
@@ -251,7 +251,7 @@ void inpReadOrifices(int unit, OrificeTable& table, int capacity) {
                           .text(record.Node1)
                           .text(record.Node2)
                           .text(record.Type)
-                          .real4(record.Offset)
+                          .offset(record.Offset, offsets)
                           .real4(record.Cd)
                           .text(record.Gated, kFlagLength)
                           .real4(record.CloseTime));

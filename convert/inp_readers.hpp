@@ -14,9 +14,10 @@ namespace zx::convert {
 
 void inpReadCoordinates(int unit, CoordinateTable& table, int capacity);
 void inpReadJunctions(int unit, JunctionTable& table, int capacity);
-void inpReadConduits(int unit, ConduitTable& table, int capacity);
-void inpReadWeirs(int unit, WeirTable& table, int capacity);
-void inpReadOrifices(int unit, OrificeTable& table, int capacity);
+// The links' offsets are read as LINK_OFFSETS has them (InpLineValues::offset).
+void inpReadConduits(int unit, ConduitTable& table, int capacity, LinkOffsets offsets = LinkOffsets::Depth);
+void inpReadWeirs(int unit, WeirTable& table, int capacity, LinkOffsets offsets = LinkOffsets::Depth);
+void inpReadOrifices(int unit, OrificeTable& table, int capacity, LinkOffsets offsets = LinkOffsets::Depth);
 // Also counts the ARCH and RECT_TRIANGULAR cross-sections.
 void inpReadXsections(int unit, XsectionTable& table, int capacity);
 // Transects of at most kPointsPerTransect points each.

@@ -266,7 +266,11 @@ template <typename Number, typename Parse>
 InpLineValues& InpLineValues::number(Number& target, Parse parse) {
     if (!nextValue()) return *this;
     // A number in quotes is a text.
-    const auto value = words_.quoted() ? std::nullopt : parse(value_);
+    return store(target, words_.quoted() ? std::nullopt : parse(value_));
+}
+
+template <typename Number>
+InpLineValues& InpLineValues::store(Number& target, std::optional<Number> value) {
     if (value) target = *value;
     else status_ = Status::BadValue;
     return *this;
@@ -274,6 +278,14 @@ InpLineValues& InpLineValues::number(Number& target, Parse parse) {
 
 InpLineValues& InpLineValues::real4(float& target) { return number(target, inpReal4); }
 InpLineValues& InpLineValues::real8(double& target) { return number(target, inpReal8); }
+
+InpLineValues& InpLineValues::offset(float& target, LinkOffsets offsets) {
+    if (offsets == LinkOffsets::Depth) return real4(target);
+    if (!nextValue()) return *this;
+    // SWMM looks at the word's first character alone, quoted or not.
+    if (value_.starts_with('*')) return store(target, std::optional(kAtNodeInvert));
+    return store(target, words_.quoted() ? std::nullopt : inpReal4(value_));
+}
 
 InpLineValues& InpLineValues::integer(std::int32_t& target) {
     return number(target, [](std::string_view text) -> std::optional<std::int32_t> {

@@ -81,6 +81,9 @@ public:
     InpLineValues& text(std::string& target, std::size_t length = kNameLength);
     InpLineValues& real4(float& target);
     InpLineValues& real8(double& target);
+    // A link's offset: a real, or under ELEVATION a word starting with "*" (kAtNodeInvert), as
+    // SWMM reads it.
+    InpLineValues& offset(float& target, LinkOffsets offsets);
     // A decimal number as for reals; the value is truncated (a count written 1.0 or 0.0).
     InpLineValues& integer(std::int32_t& target);
     // A value that is read but not kept.
@@ -93,6 +96,8 @@ private:
     bool nextValue();
     template <typename Number, typename Parse>
     InpLineValues& number(Number& target, Parse parse);
+    template <typename Number>
+    InpLineValues& store(Number& target, std::optional<Number> value);
 
     InpWords words_;
     std::string value_;

@@ -6,13 +6,14 @@
 // count is count()). Texts are kept without trailing blanks, cut at their declared length as a
 // fixed-length field would cut them. Names are found through indexes built as records are
 // appended, never by scanning: find() compares under ASAME (case, quotes, TABs and leading
-// blanks ignored), findExact() as written (case counts); both give the first record of that name
-// in table order, as a scan from the start would.
+// blanks ignored), as SWMM compares names, and gives the first record of that name in table
+// order, as a scan from the start would.
 #pragma once
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <span>
 #include <string>
@@ -83,6 +84,11 @@ struct inpNodeElevation {
 // What the offsets of links are measured from ([OPTIONS] LINK_OFFSETS): heights above the node's
 // invert (DEPTH, SWMM's default) or elevations (ELEVATION).
 enum class LinkOffsets { Depth, Elevation };
+
+// An offset written "*" under ELEVATION: no offset, the link's end sits on its node's invert. It
+// is the level below every level, so that raising it to the node's invert (offsetLevel) gives
+// that invert.
+inline constexpr float kAtNodeInvert = -std::numeric_limits<float>::infinity();
 
 // One [CONDUITS] line. FlapGate is not on the line: inpApplyLosses sets it from [LOSSES]; "NA"
 // means that none was given.
@@ -182,22 +188,14 @@ struct inpLoss {
     float Seepage = 0;
 };
 
-// Positions of records by name, the first record of each name kept.
+// Positions of records by name under ASAME, the first record of each name kept.
 class NameIndex {
 public:
-    enum class Comparison { Asame, Exact };
-    explicit NameIndex(Comparison comparison) : comparison_(comparison) {}
-
     void add(std::string_view name, std::size_t position);
     std::optional<std::size_t> find(std::string_view name) const;
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-    };
-    Comparison comparison_;
-    std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> positions_;
+    std::unordered_map<std::string, std::size_t> positions_;
 };
 
 // A table whose records are found by one of their text fields.
@@ -212,17 +210,14 @@ public:
     auto end() const { return records_.end(); }
 
     void append(Record record) {
-        asame_.add(record.*Key, records_.size());
-        exact_.add(record.*Key, records_.size());
+        index_.add(record.*Key, records_.size());
         records_.push_back(std::move(record));
     }
-    std::optional<std::size_t> find(std::string_view name) const { return asame_.find(name); }
-    std::optional<std::size_t> findExact(std::string_view name) const { return exact_.find(name); }
+    std::optional<std::size_t> find(std::string_view name) const { return index_.find(name); }
 
 private:
     std::vector<Record> records_;
-    NameIndex asame_{NameIndex::Comparison::Asame};
-    NameIndex exact_{NameIndex::Comparison::Exact};
+    NameIndex index_;
 };
 
 using CoordinateTable = NamedTable<inpCoordinate, &inpCoordinate::Node>;
@@ -248,8 +243,8 @@ struct BottomOrifice {
 class XsectionTable : public NamedTable<inpXsection, &inpXsection::Link> {
 public:
     void append(inpXsection record);
-    // The positions of the IRREGULAR cross-sections whose Geom1 is the transect ID as written
-    // (trailing blanks aside), in table order.
+    // The positions of the IRREGULAR cross-sections whose Geom1 names the transect (under ASAME,
+    // as SWMM finds a transect), in table order.
     std::span<const std::size_t> usingTransect(std::string_view id) const;
 
     bool hasArch() const { return nArch > 0; }

@@ -103,13 +103,10 @@ struct NetworkAttributes {
 
 // Texts quoted (the comment only where it needs quotes), reals as F10.3, integers as I8,
 // separated by commas. A real that is not a finite number (a SIDEFLOW weir of no length, levels
-// beyond the range of single precision) ends the run: GIS readers take NaN for a number.
+// beyond the range of single precision) ends the run.
 std::string composeNetworkLine(const NetworkAttributes& a) {
     const auto appendReal = [&](std::string& line, float value) {
-        if (!std::isfinite(value)) {
-            stopWith({"ERROR - A number of link " + std::string(a.id) + " is beyond the range of real numbers."},
-                     Spacing::EmptyLineBefore);
-        }
+        requireFinite(value, "link", a.id);
         fmt::appendFixed(line, value, 10, 3);
     };
     std::string line;
@@ -171,18 +168,16 @@ Point nodeCoordinates(const Network& network, std::string_view node) {
     return {network.inpCoordinates[*found].X, network.inpCoordinates[*found].Y};
 }
 
-// The invert of a conduit's end at the node, as SWMM takes it: the node's elevation plus the
-// offset, or under LINK_OFFSETS ELEVATION the offset, raised to the node's elevation when it lies
-// below it. The missing value where the end sits on a junction's invert (the junction layer holds
-// it) or the node's elevation is not known.
+// The invert of a conduit's end at the node, as SWMM takes it (offsetLevel). The missing value
+// where the end sits on a junction's invert (the junction layer holds it) or the node's elevation
+// is not known.
 float conduitEndInvert(const Network& network, std::string_view node, float offset) {
     const auto junction = network.inpJunctionTable.find(node);
     const auto otherNode = junction ? std::nullopt : network.nodeElevations.find(node);
     if (!junction && !otherNode) return kMissingValue;
     const float elevation = junction ? network.inpJunctionTable[*junction].Elevation
                                      : network.nodeElevations[*otherNode].Elevation;
-    float invert = offsetLevel(network, elevation, offset);
-    if (network.linkOffsets == LinkOffsets::Elevation) invert = std::max(invert, elevation);
+    const float invert = offsetLevel(network, elevation, offset);
     if (junction && invert == elevation) return kMissingValue;
     return invert;
 }

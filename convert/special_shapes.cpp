@@ -84,7 +84,7 @@ std::string writePartTable(const HwPart& part, const inpXsection& xsection, Tabl
 
 void writePartLine(const Network& network, const HwPart& part, const std::string& link, std::string_view fileName,
                    int gisID, GisObject& object) {
-    const auto conduit = network.inpConduitTable.findExact(link);
+    const auto conduit = network.inpConduitTable.find(link);
     if (!conduit) {
         writeAfterEmptyLine("WARNING: Unable to find the name of coordinates for " + std::string(part.shape) + " " +
                             link);

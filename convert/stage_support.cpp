@@ -86,11 +86,15 @@ void TableFile::row(std::initializer_list<float> values) {
 }
 
 void TableFile::appendField(std::string& line, double value, int width, int decimals) const {
-    if (!std::isfinite(value)) {
-        stopWith({"ERROR - A number of table " + name_ + " is beyond the range of real numbers."},
-                 Spacing::EmptyLineBefore);
-    }
+    requireFinite(value, "table", name_);
     fmt::appendFixedGrowing(line, value, width, decimals, 0);
+}
+
+void requireFinite(double value, std::string_view kind, std::string_view name) {
+    if (std::isfinite(value)) return;
+    stopWith({"ERROR - A number of " + std::string(kind) + " " + std::string(name) +
+              " is beyond the range of real numbers."},
+             Spacing::EmptyLineBefore);
 }
 
 std::optional<std::array<Point, 2>> crossLine(Point from, Point to) {
@@ -105,7 +109,7 @@ std::optional<std::array<Point, 2>> crossLine(Point from, Point to) {
 }
 
 float offsetLevel(const Network& network, float nodeElevation, float offset) {
-    return network.linkOffsets == LinkOffsets::Elevation ? offset : nodeElevation + offset;
+    return network.linkOffsets == LinkOffsets::Elevation ? std::max(offset, nodeElevation) : nodeElevation + offset;
 }
 
 const inpJunction& junctionOf(const Network& network, std::string_view node, std::string_view message,

@@ -82,8 +82,13 @@ struct Point {
     double y = 0;
 };
 
-// The level of a weir's crest or an orifice's invert: its offset above the invert of the node it
-// leaves, or under LINK_OFFSETS ELEVATION the offset itself.
+// A number that is not finite ends the run, naming what holds it (kind "link", name "W1"; kind
+// "table", name "xs\A1.csv"): GIS readers would take NaN for a number.
+void requireFinite(double value, std::string_view kind, std::string_view name);
+
+// The level of a link's end at a node (a conduit's invert, a weir's crest, an orifice's invert):
+// its offset above the node's invert, or under LINK_OFFSETS ELEVATION the offset itself, raised
+// to the node's invert when it lies below it, as SWMM raises it ("negative offset ignored").
 float offsetLevel(const Network& network, float nodeElevation, float offset);
 
 // The junction a weir or orifice takes its levels from; a node that is no junction ends the run

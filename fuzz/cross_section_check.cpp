@@ -1,4 +1,5 @@
-// fuzz/cross_section_check.cpp: the transect lines of the cross-section layer against the model.
+// fuzz/cross_section_check.cpp: the transect lines of the cross-section layer and the lines of the
+// height-width layer against the model.
 #include "fuzz/cross_section_check.hpp"
 
 #include <algorithm>
@@ -34,11 +35,12 @@ std::vector<std::string> wordsOf(std::string_view line) {
     return words;
 }
 
-// What the model says of its transects' links: names are keys under ASAME.
+// What the model says of its transects' and special shapes' links: names are keys under ASAME.
 struct Model {
     std::unordered_map<std::string, Point> coordinates;  // the last line of a node holds
     std::unordered_map<std::string, std::pair<std::string, std::string>> conduits;  // the first holds
     std::unordered_map<std::string, std::pair<std::string, std::string>> weirs;     // the first holds
+    std::vector<std::pair<std::string, std::string>> conduitLines;  // every line: name as written, key
     // The last line of a link holds, where it stands: its position, then the link's name as
     // written, its shape and Geom1.
     std::unordered_map<std::string, std::pair<std::size_t, std::array<std::string, 3>>> xsections;
@@ -55,12 +57,13 @@ void takeDataLine(Model& model, std::size_t section, const std::vector<std::stri
     } else if ((section == s::kConduits || section == s::kWeirs) && w.size() >= 3) {
         auto& links = section == s::kConduits ? model.conduits : model.weirs;
         links.try_emplace(asameKey(w[0]), w[1], w[2]);
+        if (section == s::kConduits) model.conduitLines.emplace_back(w[0], asameKey(w[0]));
     } else if (section == s::kXsections && !w.empty()) {
         // A short line is a record too, of the fields it has.
         model.xsections[asameKey(w[0])] = {model.xsectionLines++,
                                            {w[0], w.size() > 1 ? w[1] : "", w.size() > 2 ? w[2] : ""}};
     } else if (section == s::kTransects && w.size() >= 2 && ASAME(w[0], "X1")) {
-        ++model.transects[std::string(significantPart(std::string_view(w[1]).substr(0, convert::kTableIdLength)))];
+        ++model.transects[asameKey(significantPart(std::string_view(w[1]).substr(0, convert::kTableIdLength)))];
     }
 }
 
@@ -83,24 +86,46 @@ Model readModel(std::string_view fileName) {
     return model;
 }
 
-// The lines the model calls for, each with the name of its link.
-std::vector<std::pair<std::string, Line>> expectedLines(const Model& model) {
+using Expected = std::vector<std::pair<std::string, Line>>;
+
+// The line across the chord of the link's nodes; none when a node has no coordinates or the two
+// coincide.
+std::optional<Line> chordLine(const Model& model, const std::pair<std::string, std::string>& nodes) {
+    const auto from = model.coordinates.find(asameKey(nodes.first));
+    const auto to = model.coordinates.find(asameKey(nodes.second));
+    if (from == model.coordinates.end() || to == model.coordinates.end()) return std::nullopt;
+    return convert::crossLine(from->second, to->second);
+}
+
+// The transect lines the model calls for, each with the name of its link.
+Expected transectLines(const Model& model) {
     std::vector<std::pair<std::size_t, const std::string*>> inOrder;
     for (const auto& [key, xsection] : model.xsections) inOrder.emplace_back(xsection.first, &key);
     std::sort(inOrder.begin(), inOrder.end());
     std::vector<std::pair<std::string, Line>> lines;
     for (const auto& [position, key] : inOrder) {
         const auto& [link, shape, geom1] = model.xsections.at(*key).second;
-        const auto tables = model.transects.find(geom1);
+        const auto tables = model.transects.find(asameKey(geom1));
         if (!ASAME(shape, "IRREGULAR") || tables == model.transects.end()) continue;
         auto nodes = model.weirs.find(*key);
         if (nodes == model.weirs.end()) nodes = model.conduits.find(*key);
         if (nodes == model.conduits.end()) continue;
-        const auto from = model.coordinates.find(asameKey(nodes->second.first));
-        const auto to = model.coordinates.find(asameKey(nodes->second.second));
-        if (from == model.coordinates.end() || to == model.coordinates.end()) continue;
-        const auto line = convert::crossLine(from->second, to->second);
+        const auto line = chordLine(model, nodes->second);
         for (int k = 0; line && k < tables->second; ++k) lines.emplace_back(link, *line);
+    }
+    return lines;
+}
+
+// The height-width lines: one per [CONDUITS] line whose cross-section is ARCH or RECT_TRIANGULAR,
+// across the chord of the conduit of that name.
+Expected heightWidthLines(const Model& model) {
+    Expected lines;
+    for (const auto& [name, key] : model.conduitLines) {
+        const auto xsection = model.xsections.find(key);
+        if (xsection == model.xsections.end()) continue;
+        const std::string& shape = xsection->second.second[1];
+        if (!ASAME(shape, "ARCH") && !ASAME(shape, "RECT_TRIANGULAR")) continue;
+        if (const auto line = chordLine(model, model.conduits.at(key))) lines.emplace_back(name, *line);
     }
     return lines;
 }
@@ -171,14 +196,22 @@ std::string text(const Line& line) {
     return out.str();
 }
 
-}  // namespace
+// The lines of one kind in a layer: the layer's name holds `marker`, their records' Type is
+// `type`, and `what` names them in the answer.
+struct LineKind {
+    std::string_view marker;
+    std::string_view type;
+    std::string_view what;
+    std::string_view links;  // the links that may have them
+};
 
-std::string crossSectionProblem(std::string_view modelFile, std::string_view console) {
+std::string linesProblem(std::string_view console, const LineKind& kind, const Expected& expected) {
     std::string layer;
     for (const std::string& name : announcedFiles(console)) {
-        if (name.find("1d_xs_") != std::string::npos && (name.ends_with(".mif") || name.ends_with(".shp"))) layer = name;
+        if (name.find(kind.marker) != std::string::npos && (name.ends_with(".mif") || name.ends_with(".shp"))) {
+            layer = name;
+        }
     }
-    const std::vector<std::pair<std::string, Line>> expected = expectedLines(readModel(modelFile));
     if (layer.empty()) return expected.empty() ? std::string() : "link " + expected.front().first + ": no layer";
 
     const std::string stem = layer.substr(0, layer.size() - 4);
@@ -187,16 +220,28 @@ std::string crossSectionProblem(std::string_view modelFile, std::string_view con
     const std::vector<std::string> types = mif ? midColumn(readFile(layer), readFile(stem + ".mid"), "Type")
                                                : dbfColumn(readFile(stem + ".dbf"), "Type");
     std::vector<bool> taken(drawn.size(), false);
-    for (std::size_t i = 0; i < drawn.size(); ++i) taken[i] = i >= types.size() || types[i] != "XZ";
+    for (std::size_t i = 0; i < drawn.size(); ++i) taken[i] = i >= types.size() || types[i] != kind.type;
     for (const auto& [link, line] : expected) {
         std::size_t i = 0;
         while (i < drawn.size() && (taken[i] || !near(drawn[i], line))) ++i;
-        if (i == drawn.size()) return "link " + link + ": no transect line " + text(line);
+        if (i == drawn.size()) return "link " + link + ": no " + std::string(kind.what) + " line " + text(line);
         taken[i] = true;
     }
     const auto extra = std::find(taken.begin(), taken.end(), false);
     if (extra == taken.end()) return {};
-    return "a transect line on no IRREGULAR link: " + text(drawn[static_cast<std::size_t>(extra - taken.begin())]);
+    return "a " + std::string(kind.what) + " line on no " + std::string(kind.links) + ": " +
+           text(drawn[static_cast<std::size_t>(extra - taken.begin())]);
+}
+
+constexpr LineKind kTransectLines{"1d_xs_", "XZ", "transect", "IRREGULAR link"};
+constexpr LineKind kHeightWidthLines{"1d_hw_", "HW", "height-width", "ARCH or RECT_TRIANGULAR conduit"};
+
+}  // namespace
+
+std::string crossSectionProblem(std::string_view modelFile, std::string_view console) {
+    const Model model = readModel(modelFile);
+    std::string problem = linesProblem(console, kTransectLines, transectLines(model));
+    return problem.empty() ? linesProblem(console, kHeightWidthLines, heightWidthLines(model)) : problem;
 }
 
 }  // namespace zx::fuzz

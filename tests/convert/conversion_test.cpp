@@ -160,13 +160,19 @@ TEST(Conversion, AwkwardNamesAndNumbersReachEveryLayerIntact) {
 // What SWMM reads in a model reaches the layers: every block of a section, headers that are
 // indented or carry text behind the bracket, the last line given for an object, lines of any
 // length; a line for every channel on a shared transect and none for a pipe whose diameter is
-// written like a transect's name; conduit inverts at offsets and at outfalls, and LINK_OFFSETS
-// ELEVATION. ogrinfo reads the layers of both forms.
+// written like a transect's name; conduit inverts at offsets and at outfalls; LINK_OFFSETS
+// ELEVATION, with levels below a node raised to it and "*" for no offset; names in any case.
+// ogrinfo reads the layers of both forms.
 TEST(Conversion, LayersHoldWhatSwmmReadsInTheModel) {
     ZX_REQUIRE_PROGRAM("ogrinfo");
     const std::string nodes = "[JUNCTIONS]\nJ1 10 0 0 0 0\nJ2 8 0 0 0 0\n[OUTFALLS]\nO1 5 FREE NO\n"
                               "[COORDINATES]\nJ1 0 0\nJ2 10 0\nO1 20 0\n";
     const std::string longName(55, 'L');
+    // A link's ID, then its inverts as ogrinfo shows them six lines on.
+    const auto link = [](const std::string& id, const std::string& us, const std::string& ds) {
+        return "ID \\(String\\) = " + id + "\n(.*\n){5}  US_Invert \\(Real\\) = " + us +
+               "\\.?0*\n  DS_Invert \\(Real\\) = " + ds + "\\.?0*\n";
+    };
     // The model after the nodes; per layer, what ogrinfo shows of it, in order (regular expressions).
     const std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>> cases = {
         {"[CONDUITS]\nC1 J1 J2 10 0.01 0 0 0 0\nC2 J2 O1 10 0.01 0 2 0 0\nC3 J1 O1 10 0.01 1 0 0 0\n"
@@ -180,14 +186,22 @@ TEST(Conversion, LayersHoldWhatSwmmReadsInTheModel) {
           {"xs/1d_xs_model.inp_transects{L}", "Source \\(String\\) = 2.csv\n(.*\n)*  LINESTRING \\(15 -5,15 5\\)"},
           {"xs/1d_xs_model.inp_transects{L}", "Source \\(String\\) = 2.csv\n(.*\n)*  LINESTRING \\(10 -10,10 10\\)"}}},
         {"[OPTIONS]\nLINK_OFFSETS DEPTH\nLINK_OFFSETS ELEVATION\n[CONDUITS]\n" + longName + " J1 O1 10 0.01 11 4 0 0\n"
-         "[WEIRS]\nW1 J1 J2 TRANSVERSE 9.5 3.3\n[ORIFICES]\nO2 J1 J2 SIDE 10.5 0.6 NO 0\n[XSECTIONS]\n" + longName +
-         " RECT_OPEN 1 2 0 0 1\nW1 RECT_CLOSED 1 2 0 0 1\nO2 CIRCULAR 1 0 0 0\n[COORDINATES]\nJ1 -10" +
-         std::string(1000, ' ') + "0\n",
+         "C4 J2 O1 10 0.01 * * 0 0\n[WEIRS]\nW1 J1 J2 TRANSVERSE 9.5 3.3\nW2 J2 J1 TRANSVERSE * 3.3\n[ORIFICES]\n"
+         "O2 J1 J2 SIDE 10.5 0.6 NO 0\nO3 J2 J1 SIDE *x 0.6 NO 0\n[XSECTIONS]\n" + longName +
+         " RECT_OPEN 1 2 0 0 1\nC4 CIRCULAR 1 0 0 0 1\nW1 RECT_CLOSED 1 2 0 0 1\nW2 RECT_CLOSED 1 2 0 0 1\n"
+         "O2 CIRCULAR 1 0 0 0\nO3 CIRCULAR 1 0 0 0\n[COORDINATES]\nJ1 -10" + std::string(1000, ' ') + "0\n",
          {{"1d_nwk_model.inp{L}", "US_Invert \\(Real\\) = 11(\\.0+)?\n  DS_Invert \\(Real\\) = 5(\\.0+)?\n"},
-          {"1d_nwk_model.inp{L}", "ID \\(String\\) = W1\n(.*\n)*  US_Invert \\(Real\\) = 9.50*\n"},
-          {"1d_nwk_model.inp{L}", "ID \\(String\\) = O2\n(.*\n)*  US_Invert \\(Real\\) = 10.50*\n"},
+          {"1d_nwk_model.inp{L}", link("C4", "-99999", "5")},
+          {"1d_nwk_model.inp{L}", link("W1", "10", "10")},  // raised to J1
+          {"1d_nwk_model.inp{L}", link("W2", "8", "8")},
+          {"1d_nwk_model.inp{L}", link("O2", "10.5", "-99999")},
+          {"1d_nwk_model.inp{L}", link("O3", "8", "-99999")},
           {"xs/1d_xs_model.inp_transects{L}",
            "Source \\(String\\) = " + longName.substr(0, 46) + ".csv\n(.*\n)*  LINESTRING \\(5 -15,5 15\\)"}}},
+        {"[CONDUITS]\nC1 J1 J2 10 0.01 0 0 0 0\nA1 J2 O1 10 0.01 0 0 0 0\n[XSECTIONS]\nC1 IRREGULAR street 0 0 0 1\n"
+         "a1 ARCH 1 2 0 0 1\n[TRANSECTS]\nNC 0.1 0.1 0.03\nX1 Street 2 0 10 0 0 0 0 0\nGR 1 0 1 10\n",
+         {{"xs/1d_xs_model.inp_transects{L}", "Source \\(String\\) = Street.csv\n(.*\n)*  LINESTRING \\(5 -5,5 5\\)"},
+          {"xs/1d_hw_model.inp{L}", "Source \\(String\\) = a1.csv\n(.*\n)*  LINESTRING \\(15 -5,15 5\\)"}}},
     };
     for (const auto& [model, shown] : cases) {
         for (const std::string form : {"shp", "mif"}) {

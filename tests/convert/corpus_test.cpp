@@ -58,10 +58,8 @@ const Outcome kOutcomes[] = {
     {"kLabUM__pystorms__pystorms__networks__alpha", "", 32, 26, 12, {}, 5},
     {"pyswmm__swmmio__swmmio__tests__data__model_full_features_network", "", 8, 7, 1},
     {"pyswmm__swmmio__swmmio__tests__data__model_state_plane", "", 44, 31},
-    // The readers stop: "*" for a default offset, an orifice line without CloseTime, a weir line
-    // of 13 words between merge markers.
-    {"Jannik-Schilling__generate_swmm_inp__test_data__swmm_data__Test_5_1",
-     "ERROR - Reading [conduits] block line.  Erroneous line is:"},
+    // The readers stop: an orifice line without CloseTime, a weir line of 13 words between merge
+    // markers.
     {"SWMM-Project__swmm-nrtestsuite__public__extran__extran3",
      "ERROR - Unexpected end of [ORIFICES] block line.  Erroneous line is:"},
     {"SWMMEnablement__1729-SWMM5-Models__LEW_update_v5113__Extran4mod",
@@ -74,6 +72,8 @@ const Outcome kOutcomes[] = {
     {"SWMMEnablement__1729-SWMM5-Models__SWMM5_NCIMM__8342_Nodes", kNoCoordinates + "40613010D"},
     // Weirs from storage units, dividers and outfalls.
     {"A-Spangler__InnerHarbor_SWMMModel__Inner_Harbor_Model_V19", kWeirFrom + "1"},
+    // Its offsets are "*" under LINK_OFFSETS ELEVATION: the links sit on their nodes' inverts.
+    {"Jannik-Schilling__generate_swmm_inp__test_data__swmm_data__Test_5_1", kWeirFrom + "W_1"},
     {"ImperialCollegeLondon__SWMManywhere__src__swmmanywhere__defs__basic_drainage_all_bits", kWeirFrom + "2"},
     {"SWMM-Project__swmm-nrtestsuite__public__user__user2", kWeirFrom + "WEIR1@TW01355-TW01350"},
     {"SWMMEnablement__1729-SWMM5-Models__Hydrology__CN_Horton", kWeirFrom + "WEIR-11"},

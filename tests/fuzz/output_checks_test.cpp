@@ -210,11 +210,12 @@ TEST(OutputChecks, TableFilesAreWrittenOnceAndNamedByEveryReference) {
     }
 }
 
-TEST(OutputChecks, EveryIrregularChannelHasItsTransectLineAndNoOtherLinkOne) {
+TEST(OutputChecks, EveryIrregularChannelAndSpecialConduitHasItsLineAndNoOtherLinkOne) {
     const std::string model =
         "[JUNCTIONS]\nJ1 0 0 0 0 0\nJ2 0 0 0 0 0\n[COORDINATES]\nJ1 0 0\nJ2 10 0\n[CONDUITS]\n"
-        "C1 J1 J2 1 0.01 0 0 0 0\nC2 J2 J1 1 0.01 0 0 0 0\n[XSECTIONS]\nC1 IRREGULAR T1 0 0 0 1\n"
-        "C2 IRREGULAR T1 0 0 0 1\n[TRANSECTS]\nNC 0.1 0.1 0.03\nX1 T1 2 0 10 0 0 0 0 0\nGR 1 0 2 10\n";
+        "C1 J1 J2 1 0.01 0 0 0 0\nC2 J2 J1 1 0.01 0 0 0 0\nA1 J1 J2 1 0.01 0 0 0 0\n[XSECTIONS]\n"
+        "C1 IRREGULAR T1 0 0 0 1\nC2 IRREGULAR t1 0 0 0 1\na1 ARCH 1 2 0 0 1\n[TRANSECTS]\nNC 0.1 0.1 0.03\n"
+        "X1 T1 2 0 10 0 0 0 0 0\nGR 1 0 2 10\n";
     // The form, what the check then reads as the model (more blocks than the run saw), the answer.
     const std::tuple<std::string, std::string, std::string> cases[] = {
         {"shp", "", ""},
@@ -222,6 +223,10 @@ TEST(OutputChecks, EveryIrregularChannelHasItsTransectLineAndNoOtherLinkOne) {
         {"shp", "[CONDUITS]\nC3 J1 J2 1 0.01 0 0 0 0\n[XSECTIONS]\nC3 IRREGULAR T1 0 0 0 1\n",
          "link C3: no transect line (5 -5, 5 5)"},
         {"mif", "[XSECTIONS]\nc2 CIRCULAR 1 0 0 0 1\n", "a transect line on no IRREGULAR link: (5 5, 5 -5)"},
+        {"shp", "[CONDUITS]\nA2 J2 J1 1 0.01 0 0 0 0\n[XSECTIONS]\nA2 RECT_TRIANGULAR 1 2 0.5 0 1\n",
+         "link A2: no height-width line (5 5, 5 -5)"},
+        {"mif", "[XSECTIONS]\nA1 CIRCULAR 1 0 0 0 1\n",
+         "a height-width line on no ARCH or RECT_TRIANGULAR conduit: (5 -5, 5 5)"},
     };
     for (const auto& [form, added, problem] : cases) {
         SCOPED_TRACE(form + " " + added);
