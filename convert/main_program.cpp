@@ -290,15 +290,16 @@ void readNetwork(Network& network, int unit) {
     read(section::kOptions, [&] { network.linkOffsets = inpReadLinkOffsets(unit); });
     read(section::kCoordinates, [&] { inpReadCoordinates(unit, network.inpCoordinates, kTableCapacity); });
     read(section::kJunctions, [&] { inpReadJunctions(unit, network.inpJunctionTable, kTableCapacity); });
-    read(section::kConduits, [&] { inpReadConduits(unit, network.inpConduitTable, kTableCapacity, network.linkOffsets); });
+    const LinkOffsets& offsets = network.linkOffsets;  // read first: the link readers take it
+    read(section::kConduits, [&] { inpReadConduits(unit, network.inpConduitTable, kTableCapacity, offsets); });
     // The elevations of the nodes the junction layer does not hold serve the conduit inverts alone.
     if (network.has(section::kConduits)) {
         for (const std::size_t nodes : {section::kOutfalls, section::kDividers, section::kStorage}) {
             read(nodes, [&] { inpReadNodeElevations(unit, nodes, network.nodeElevations); });
         }
     }
-    read(section::kWeirs, [&] { inpReadWeirs(unit, network.inpWeirTable, kTableCapacity, network.linkOffsets); });
-    read(section::kOrifices, [&] { inpReadOrifices(unit, network.inpOrificeTable, kTableCapacity, network.linkOffsets); });
+    read(section::kWeirs, [&] { inpReadWeirs(unit, network.inpWeirTable, kTableCapacity, offsets); });
+    read(section::kOrifices, [&] { inpReadOrifices(unit, network.inpOrificeTable, kTableCapacity, offsets); });
     read(section::kXsections, [&] { inpReadXsections(unit, network.inpXsectionTable, kTableCapacity); });
     read(section::kTransects, [&] { inpReadTransects(unit, network.xsTableSet, kTableCapacity); });
     read(section::kLosses, [&] { inpReadLosses(unit, network.inpLossTable, kTableCapacity); });

@@ -351,16 +351,19 @@ int LayerTable::numberRecords(int gisID) {
     const LayerSlot& layer = slot(gisID);
     if (layer.format == LayerFormat::Shapefile) return layer.dbf[0].headerRecordCount;
     if (layer.format != LayerFormat::Mif) return 0;
-    // Every line counts, blank ones included.
-    return linesFrom(fileOf(layer.mif.midUnit), 0);
+    // Every record counts, blank lines included.
+    return linesFrom(fileOf(layer.mif.midUnit), 0, true);
 }
 
-std::int32_t LayerTable::linesFrom(platform::File& file, std::uint64_t offset) {
+std::int32_t LayerTable::linesFrom(platform::File& file, std::uint64_t offset, bool midRecords) {
     // The reader goes on from the line it had reached.
     const std::uint64_t reached = file.position();
     file.seek(offset);
     std::int32_t count = 0;
-    while (file.readRecord(mifLineIn_) == platform::File::ReadStatus::Ok) ++count;
+    const auto next = [&] {
+        return midRecords ? mif::readMidRecord(file, mifLineIn_, midLineIn_) : file.readRecord(mifLineIn_);
+    };
+    while (next() == platform::File::ReadStatus::Ok) ++count;
     file.seek(reached);
     return count;
 }
@@ -405,7 +408,7 @@ void LayerTable::warnOfRecordsLeft(LayerSlot& layer) {
     if (layer.format == LayerFormat::Mif) {
         if (layer.mif.mifUnit < 1 || layer.mif.recordsDone < layer.mif.objectsDone) return;
         platform::File& mid = fileOf(layer.mif.midUnit);
-        const std::int32_t left = linesFrom(mid, mid.position());
+        const std::int32_t left = linesFrom(mid, mid.position(), true);
         if (left == 0) return;
         layer.recordsLeftTold = true;
         warnOfCounts("WARNING 0323 - More records found in .mid file than objects in .mif file.",
@@ -667,7 +670,7 @@ void LayerTable::readRecord(int gisID, GisObject& object, std::string& line) {
     switch (layer.format) {
         case LayerFormat::Mif: {
             platform::File& mid = fileOf(layer.mif.midUnit);
-            if (mid.atEnd() || mid.readRecord(line) != platform::File::ReadStatus::Ok) {
+            if (mid.atEnd() || mif::readMidRecord(mid, line, midLineIn_) != platform::File::ReadStatus::Ok) {
                 stopWithMessage("ERROR 0254 - Failed to read object attribute data record for a " +
                                 std::string(significantPart(object.kindName)) + " object in GIS layer.");
             }

@@ -161,8 +161,9 @@ private:
                                 std::int32_t limit);
     void requireId(int gisID, std::string_view routine) const;
     void startShpReading(ShpFileSet& set);
-    // The lines of a file from the offset to its end, the file left where it stood.
-    std::int32_t linesFrom(platform::File& file, std::uint64_t offset);
+    // The lines of a file from the offset to its end, or its records when it is a .mid file
+    // (mif::readMidRecord), the file left where it stood.
+    std::int32_t linesFrom(platform::File& file, std::uint64_t offset, bool midRecords = false);
     // A WARNING whose second line gives the count found and the count expected.
     void warnOfCounts(std::string_view line1, std::string_view found, std::string_view expected);
     // Once the geometry file is read to its end, on every path that reads a layer: what was
@@ -185,6 +186,7 @@ private:
     // WARNING 0405 when the records read differ from those expected.
     void warnOfShortTable(const DbfTable& table, std::int32_t expected);
     std::string mifLineIn_;            // the .mif line being read, reused for every line
+    std::string midLineIn_;            // a further line of a .mid record, reused for every line
     dbf::ReadBuffers dbfReadBuffers_;  // one .dbf record, reused for every record
 
     std::array<LayerSlot, gisMaxLayers + 1> slots_{};  // index 0 unused: ids count from 1

@@ -209,12 +209,42 @@ Fault nextLine(platform::File& file, std::string& line) {
     return Fault::CoordinatesRead;
 }
 
-// Reads lines up to and including the first whose first word is the keyword.
-bool skipPastWord(platform::File& file, std::string_view keyword, std::string& line) {
+// Reads lines up to and including the first whose first word is the keyword; a "Transform" line
+// on the way into transform, when asked for.
+bool skipPastWord(platform::File& file, std::string_view keyword, std::string& line,
+                  std::string* transform = nullptr) {
     while (file.readRecord(line) == platform::File::ReadStatus::Ok) {
         if (startsWithWord(line, keyword)) return true;
+        if (transform != nullptr && startsWithWord(line, "Transform")) *transform = significantPart(line);
     }
     return false;
+}
+
+// Where the reading of a .mid record stands: at the start of a value, in a value written bare or
+// behind a quoted one's closing quote, or inside a quoted value.
+enum class MidScan { ValueStart, Bare, Quoted };
+
+MidScan scanMid(std::string_view text, MidScan state) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        switch (state) {
+            case MidScan::ValueStart:
+                state = c == '"' ? MidScan::Quoted : c == ',' ? MidScan::ValueStart : MidScan::Bare;
+                break;
+            case MidScan::Bare:
+                if (c == ',') state = MidScan::ValueStart;
+                break;
+            case MidScan::Quoted:
+                if (c != '"') break;
+                if (i + 1 < text.size() && text[i + 1] == '"') {
+                    ++i;  // a doubled quote
+                } else {
+                    state = MidScan::Bare;
+                }
+                break;
+        }
+    }
+    return state;
 }
 
 void ensureParts(GisObject& object, std::size_t parts) {
@@ -409,7 +439,7 @@ Fault readColumns(platform::File& file, std::vector<MifColumn>& columns, std::st
         columns.push_back(std::move(*column));
     }
     // "Data" as the first word: a column named Data_src or Metadata does not end the search.
-    return skipPastWord(file, "Data", line) ? Fault::None : Fault::NoDataLine;
+    return skipPastWord(file, "Data", line, &transform) ? Fault::None : Fault::NoDataLine;
 }
 
 Fault gotoData(platform::File& file, std::string& line) {
@@ -502,6 +532,18 @@ Outcome readCoordinates(platform::File& file, std::string& rest, GisObject& obje
     }
     object.done = outcome.fault == Fault::None;
     return outcome;
+}
+
+platform::File::ReadStatus readMidRecord(platform::File& file, std::string& record, std::string& line) {
+    using Status = platform::File::ReadStatus;
+    if (const Status status = file.readRecord(record); status != Status::Ok) return status;
+    for (MidScan state = scanMid(record, MidScan::ValueStart); state == MidScan::Quoted;) {
+        if (const Status status = file.readRecord(line); status != Status::Ok) return status;
+        state = scanMid(line, state);
+        record += '\n';
+        record += line;
+    }
+    return Status::Ok;
 }
 
 }  // namespace zx::mif

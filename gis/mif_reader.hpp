@@ -52,7 +52,8 @@ std::optional<MifColumn> splitColumn(std::string_view line, std::size_t nameLeng
 Fault findColumns(platform::File& file, std::int32_t& count, std::string& line, std::string* transform = nullptr);
 
 // The column list from the start of the file, every column kept, then the file left behind its
-// "Data" line; the header's "Transform" line, if any, into transform.
+// "Data" line; the header's "Transform" line, before the columns or after them, into transform
+// (the last one, if any).
 Fault readColumns(platform::File& file, std::vector<MifColumn>& columns, std::string& transform, std::string& line);
 
 // Whether a "Transform" line leaves coordinates as they are: multipliers of 1 (or 0, which means
@@ -78,5 +79,11 @@ bool objectType(platform::File& file, std::string& keywordLine, std::string& res
 // left in line.
 Outcome readCoordinates(platform::File& file, std::string& rest, GisObject& object, ObjectReadout& out,
                         bool storeCoordinates, std::string& line, MifSkippedLines& skipped);
+
+// The next record of a .mid file: one line, or, while a value that starts with a double quote is
+// still open at a line's end, that line and the next, each line end inside the value kept as one
+// LF (a doubled quote inside the value stands for one and does not close it). Values are
+// separated by commas. A value still open at the end of the file leaves no record: EndOfFile.
+platform::File::ReadStatus readMidRecord(platform::File& file, std::string& record, std::string& line);
 
 }  // namespace zx::mif
