@@ -81,6 +81,9 @@ TEST(SectionReaderDeathTest, StopsWithTheReadersLinesAndTheOffendingLine) {
          "ERROR - Reading \\[TRANSECTS\\] block line.  Elev/Station data incomplete. line is:\nGR 1 0 2\n"},
         {"[TRANSECTS]\nGR 1 0\n", [](int u) { XsTableSet t; inpReadTransects(u, t, 10); },
          "ERROR - Reading \\[TRANSECTS\\] block line.  Erroneous line is:\nGR 1 0\n"},
+        // "*" is no offset under LINK_OFFSETS ELEVATION alone.
+        {"[CONDUITS]\nC1 J1 J2 1 0.01 * 0 0 0\n", [](int u) { ConduitTable t; inpReadConduits(u, t, 10); },
+         "ERROR - Reading \\[conduits\\] block line.  Erroneous line is:\nC1 J1 J2 1 0.01 \\* 0 0 0\n"},
     };
     for (const auto& [text, reader, expected] : cases) {
         ZX_EXPECT_STOP({
