@@ -351,7 +351,7 @@ int LayerTable::numberRecords(int gisID) {
     const LayerSlot& layer = slot(gisID);
     if (layer.format == LayerFormat::Shapefile) return layer.dbf[0].headerRecordCount;
     if (layer.format != LayerFormat::Mif) return 0;
-    // Every record counts, blank lines included.
+    // Every record counts, blank lines included, and a value left open at the end.
     return linesFrom(fileOf(layer.mif.midUnit), 0, true);
 }
 
@@ -361,9 +361,10 @@ std::int32_t LayerTable::linesFrom(platform::File& file, std::uint64_t offset, b
     file.seek(offset);
     std::int32_t count = 0;
     const auto next = [&] {
-        return midRecords ? mif::readMidRecord(file, mifLineIn_, midLineIn_) : file.readRecord(mifLineIn_);
+        if (midRecords) return mif::readMidRecord(file, mifLineIn_, midLineIn_) != mif::MidRecord::None;
+        return file.readRecord(mifLineIn_) == platform::File::ReadStatus::Ok;
     };
-    while (next() == platform::File::ReadStatus::Ok) ++count;
+    while (next()) ++count;
     file.seek(reached);
     return count;
 }
@@ -670,7 +671,7 @@ void LayerTable::readRecord(int gisID, GisObject& object, std::string& line) {
     switch (layer.format) {
         case LayerFormat::Mif: {
             platform::File& mid = fileOf(layer.mif.midUnit);
-            if (mid.atEnd() || mif::readMidRecord(mid, line, midLineIn_) != platform::File::ReadStatus::Ok) {
+            if (mid.atEnd() || mif::readMidRecord(mid, line, midLineIn_) != mif::MidRecord::Whole) {
                 stopWithMessage("ERROR 0254 - Failed to read object attribute data record for a " +
                                 std::string(significantPart(object.kindName)) + " object in GIS layer.");
             }

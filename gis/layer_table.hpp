@@ -162,7 +162,7 @@ private:
     void requireId(int gisID, std::string_view routine) const;
     void startShpReading(ShpFileSet& set);
     // The lines of a file from the offset to its end, or its records when it is a .mid file
-    // (mif::readMidRecord), the file left where it stood.
+    // (mif::readMidRecord, a value left open at the end counted too), the file left where it stood.
     std::int32_t linesFrom(platform::File& file, std::uint64_t offset, bool midRecords = false);
     // A WARNING whose second line gives the count found and the count expected.
     void warnOfCounts(std::string_view line1, std::string_view found, std::string_view expected);

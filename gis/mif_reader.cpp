@@ -534,16 +534,16 @@ Outcome readCoordinates(platform::File& file, std::string& rest, GisObject& obje
     return outcome;
 }
 
-platform::File::ReadStatus readMidRecord(platform::File& file, std::string& record, std::string& line) {
-    using Status = platform::File::ReadStatus;
-    if (const Status status = file.readRecord(record); status != Status::Ok) return status;
+MidRecord readMidRecord(platform::File& file, std::string& record, std::string& line) {
+    constexpr auto kOk = platform::File::ReadStatus::Ok;
+    if (file.readRecord(record) != kOk) return MidRecord::None;
     for (MidScan state = scanMid(record, MidScan::ValueStart); state == MidScan::Quoted;) {
-        if (const Status status = file.readRecord(line); status != Status::Ok) return status;
+        if (file.readRecord(line) != kOk) return MidRecord::OpenAtEnd;
         state = scanMid(line, state);
         record += '\n';
         record += line;
     }
-    return Status::Ok;
+    return MidRecord::Whole;
 }
 
 }  // namespace zx::mif

@@ -83,7 +83,9 @@ Outcome readCoordinates(platform::File& file, std::string& rest, GisObject& obje
 // The next record of a .mid file: one line, or, while a value that starts with a double quote is
 // still open at a line's end, that line and the next, each line end inside the value kept as one
 // LF (a doubled quote inside the value stands for one and does not close it). Values are
-// separated by commas. A value still open at the end of the file leaves no record: EndOfFile.
-platform::File::ReadStatus readMidRecord(platform::File& file, std::string& record, std::string& line);
+// separated by commas. A value still open at the end of the file makes no record, but the text
+// read is there all the same (OpenAtEnd); None at the end of the file or on a read error.
+enum class MidRecord { Whole, OpenAtEnd, None };
+MidRecord readMidRecord(platform::File& file, std::string& record, std::string& line);
 
 }  // namespace zx::mif

@@ -420,6 +420,9 @@ std::vector<Damaged> DamagedLayerTest::mifRows() {
         {"CR in a value", mif("crvalue", kOneColumn, threePoints, "1,\"a\rb\"\n2,\"c\"\n3,\"\"\"d\"\"\"\n"), 3, "",
          {"1,\"a\nb\"", "2,\"c\"", "3,\"\"\"d\"\"\""}},
         {"value open at the end", mif("open", kOneColumn, threePoints, "1\n2,\"c\n3\n"), -1, stopped},
+        {"value open behind the records", mif("behind", kOneColumn, threePoints, "1\n2\n3\n\"x\n4\n"), 3,
+         "\nWARNING 0323 - More records found in .mid file than objects in .mif file.\n"
+         "               Found 4, expecting 3.\n"},
     };
 }
 
