@@ -1,6 +1,7 @@
 // gis/mif_reader.cpp: reading MapInfo interchange files: the header's column list and "Data" line,
 // object keyword lines with their counts, and the coordinate lines of points, lines, polylines
-// and regions. Other kinds (text, arc, ellipse) are recognised and their lines read over.
+// and regions. Other kinds (text, arc, ellipse) are recognised and their lines read over. And the
+// records of the .mid file, whose quoted values may run over line ends.
 #include "gis/mif_reader.hpp"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // gis/mif_reader.hpp: MapInfo interchange text read back: the .mif header (column list, "Data"
-// line, CoordSys line) and objects one keyword line and one part at a time. Pure file reading over
-// the layer's own record: the layer table reports what these routines find wrong.
+// line, CoordSys line), objects one keyword line and one part at a time, and .mid records. Pure
+// file reading over the layer's own record: the layer table reports what these routines find wrong.
 #pragma once
 #include <cstdint>
 #include <optional>
