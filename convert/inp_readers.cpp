@@ -412,11 +412,18 @@ LinkOffsets inpReadLinkOffsets(int unit) {
     LinkOffsets offsets = LinkOffsets::Depth;
     std::string option;
     std::string value;
+    // SWMM takes a word for a keyword when it starts with it, leading blanks and case ignored:
+    // LINK_OFFSETS ELEVATIONS is ELEVATION. It passes over an option line without a value and
+    // rejects values other than DEPTH and ELEVATION, which are read as DEPTH here.
+    const auto startsWith = [](std::string_view word, std::string_view keyword) {
+        word.remove_prefix(std::min(word.find_first_not_of(' '), word.size()));
+        return word.size() >= keyword.size() && UPPERCASE(word.substr(0, keyword.size())) == keyword;
+    };
     while (lines.next()) {
         InpWords words(lines.line());
-        if (words.next(option) != InpWords::Item::Word || !ASAME(option, "LINK_OFFSETS")) continue;
-        words.next(value);
-        offsets = ASAME(value, "ELEVATION") ? LinkOffsets::Elevation : LinkOffsets::Depth;
+        if (words.next(option) != InpWords::Item::Word || !startsWith(option, "LINK_OFFSETS")) continue;
+        if (words.next(value) == InpWords::Item::EndOfLine) continue;
+        offsets = startsWith(value, "ELEVATION") ? LinkOffsets::Elevation : LinkOffsets::Depth;
     }
     return offsets;
 }

@@ -26,8 +26,9 @@ void inpReadTransects(int unit, XsTableSet& tables, int capacity);
 void inpReadVertices(int unit, VertexTable& table, int capacity, int verticesPerLink);
 void inpReadLosses(int unit, LossTable& table, int capacity);
 
-// LINK_OFFSETS of [OPTIONS] (the last such line holds; DEPTH unless it says ELEVATION), read
-// without a word on the console.
+// LINK_OFFSETS of [OPTIONS] as SWMM reads it (an option word and a value that start with
+// LINK_OFFSETS and ELEVATION, case ignored; the last line with a value holds; DEPTH unless it says
+// ELEVATION), read without a word on the console.
 LinkOffsets inpReadLinkOffsets(int unit);
 // The elevations of the nodes of [OUTFALLS], [DIVIDERS] or [STORAGE] (by the section's flag), read
 // without a word on the console: the conduit inverts are all they serve.

@@ -109,7 +109,8 @@ std::optional<std::array<Point, 2>> crossLine(Point from, Point to) {
 }
 
 float offsetLevel(const Network& network, float nodeElevation, float offset) {
-    return network.linkOffsets == LinkOffsets::Elevation ? std::max(offset, nodeElevation) : nodeElevation + offset;
+    if (network.linkOffsets == LinkOffsets::Elevation) return std::max(offset, nodeElevation);
+    return nodeElevation + std::max(offset, 0.0F);
 }
 
 const inpJunction& junctionOf(const Network& network, std::string_view node, std::string_view message,

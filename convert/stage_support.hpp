@@ -87,8 +87,9 @@ struct Point {
 void requireFinite(double value, std::string_view kind, std::string_view name);
 
 // The level of a link's end at a node (a conduit's invert, a weir's crest, an orifice's invert):
-// its offset above the node's invert, or under LINK_OFFSETS ELEVATION the offset itself, raised
-// to the node's invert when it lies below it, as SWMM raises it ("negative offset ignored").
+// its offset above the node's invert, or under LINK_OFFSETS ELEVATION the offset itself; a level
+// below the node's invert is raised to it, in either mode, as SWMM raises it ("negative offset
+// ignored").
 float offsetLevel(const Network& network, float nodeElevation, float offset);
 
 // The junction a weir or orifice takes its levels from; a node that is no junction ends the run

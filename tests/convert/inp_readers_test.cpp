@@ -66,6 +66,25 @@ TEST(SectionReaders, KeepEveryRecordAsSwmmReadsIt) {
               std::make_tuple("T2", 0.02F, 2U));
 }
 
+// LINK_OFFSETS as SWMM matches it: words that start with the keyword, in any case and quoted or
+// not; a line without a value changes nothing; the last line with one holds.
+TEST(SectionReaders, ReadLinkOffsetsAsSwmmMatchesTheOption) {
+    const std::tuple<std::string_view, LinkOffsets> cases[] = {
+        {"LINK_OFFSETS ELEVATION\n", LinkOffsets::Elevation},
+        {"link_offsets Elevations\n", LinkOffsets::Elevation},
+        {"\"LINK_OFFSETS\" \" elevation\" ; comment\n", LinkOffsets::Elevation},
+        {"LINK_OFFSETS_X ELEVATION\nLINK_OFFSETS\nLINK_OFFSETS ;DEPTH\n", LinkOffsets::Elevation},
+        {"LINK_OFFSETS ELEVATION\nLINK_OFFSETS ELEV\n", LinkOffsets::Depth},
+        {"LINK_OFFSET ELEVATION\nLINK ELEVATION\n", LinkOffsets::Depth},
+        {"LINK_OFFSETS ELEVATION\nLINK_OFFSETS \"\"\n", LinkOffsets::Depth},
+    };
+    for (const auto& [options, expected] : cases) {
+        LinkOffsets read = LinkOffsets::Depth;
+        consoleOf("[OPTIONS]\n" + std::string(options), [&](int unit) { read = inpReadLinkOffsets(unit); });
+        EXPECT_EQ(read, expected) << options;
+    }
+}
+
 TEST(SectionReaderDeathTest, StopsWithTheReadersLinesAndTheOffendingLine) {
     const std::tuple<std::string_view, Reader, std::string_view> cases[] = {
         {"[JUNCTIONS]\nJ1 1 2 3 4\n", [](int u) { JunctionTable t; inpReadJunctions(u, t, 10); },
