@@ -269,8 +269,10 @@ void LayerTable::readDbfHeader(DbfTable& table) {
 
 void LayerTable::readMifHeader(MifLayerRecord& mif) {
     if (mif.mifUnit < 1) return;
-    std::string transform;
-    const mif::Fault fault = mif::readColumns(fileOf(mif.mifUnit), mif.columns, transform, mifLineIn_);
+    mif::HeaderLines header;
+    const mif::Fault fault = mif::readColumns(fileOf(mif.mifUnit), mif.columns, header, mifLineIn_);
+    mif.delimiter = header.delimiter;
+    const std::string& transform = header.transform;
     if (fault != mif::Fault::None && fault != mif::Fault::NoDataLine) stopOnMif({fault, 0}, mifLineIn_, 0);
     std::string line = AINTEGER(static_cast<std::int32_t>(mif.columns.size())) + " MIF Fields: Name [#/Type]: ";
     for (std::size_t i = 0; i < mif.columns.size(); ++i) {
@@ -352,16 +354,18 @@ int LayerTable::numberRecords(int gisID) {
     if (layer.format == LayerFormat::Shapefile) return layer.dbf[0].headerRecordCount;
     if (layer.format != LayerFormat::Mif) return 0;
     // Every record counts, blank lines included, and a value left open at the end.
-    return linesFrom(fileOf(layer.mif.midUnit), 0, true);
+    return linesFrom(fileOf(layer.mif.midUnit), 0, layer.mif.delimiter);
 }
 
-std::int32_t LayerTable::linesFrom(platform::File& file, std::uint64_t offset, bool midRecords) {
+std::int32_t LayerTable::linesFrom(platform::File& file, std::uint64_t offset, std::optional<char> midDelimiter) {
     // The reader goes on from the line it had reached.
     const std::uint64_t reached = file.position();
     file.seek(offset);
     std::int32_t count = 0;
     const auto next = [&] {
-        if (midRecords) return mif::readMidRecord(file, mifLineIn_, midLineIn_) != mif::MidRecord::None;
+        if (midDelimiter) {
+            return mif::readMidRecord(file, mifLineIn_, midLineIn_, *midDelimiter) != mif::MidRecord::None;
+        }
         return file.readRecord(mifLineIn_) == platform::File::ReadStatus::Ok;
     };
     while (next()) ++count;
@@ -409,7 +413,7 @@ void LayerTable::warnOfRecordsLeft(LayerSlot& layer) {
     if (layer.format == LayerFormat::Mif) {
         if (layer.mif.mifUnit < 1 || layer.mif.recordsDone < layer.mif.objectsDone) return;
         platform::File& mid = fileOf(layer.mif.midUnit);
-        const std::int32_t left = linesFrom(mid, mid.position(), true);
+        const std::int32_t left = linesFrom(mid, mid.position(), layer.mif.delimiter);
         if (left == 0) return;
         layer.recordsLeftTold = true;
         warnOfCounts("WARNING 0323 - More records found in .mid file than objects in .mif file.",
@@ -671,7 +675,7 @@ void LayerTable::readRecord(int gisID, GisObject& object, std::string& line) {
     switch (layer.format) {
         case LayerFormat::Mif: {
             platform::File& mid = fileOf(layer.mif.midUnit);
-            if (mid.atEnd() || mif::readMidRecord(mid, line, midLineIn_) != mif::MidRecord::Whole) {
+            if (mid.atEnd() || mif::readMidRecord(mid, line, midLineIn_, layer.mif.delimiter) != mif::MidRecord::Whole) {
                 stopWithMessage("ERROR 0254 - Failed to read object attribute data record for a " +
                                 std::string(significantPart(object.kindName)) + " object in GIS layer.");
             }

@@ -125,6 +125,7 @@ struct MifLayerRecord {
     std::string styleLine1;
     std::string styleLine2;
     std::vector<MifColumn> columns;
+    char delimiter = ',';          // between .mid values, from the header's Delimiter line
     std::int32_t recordsDone = 0;  // .mid lines read since the header
     std::int32_t objectsDone = 0;  // object keyword lines read since the header
     MifSkippedLines skipped;

@@ -15,6 +15,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -161,9 +162,10 @@ private:
                                 std::int32_t limit);
     void requireId(int gisID, std::string_view routine) const;
     void startShpReading(ShpFileSet& set);
-    // The lines of a file from the offset to its end, or its records when it is a .mid file
-    // (mif::readMidRecord, a value left open at the end counted too), the file left where it stood.
-    std::int32_t linesFrom(platform::File& file, std::uint64_t offset, bool midRecords = false);
+    // The lines of a file from the offset to its end, or, given the delimiter of a .mid file, its
+    // records (mif::readMidRecord, a value left open at the end counted too), the file left where
+    // it stood.
+    std::int32_t linesFrom(platform::File& file, std::uint64_t offset, std::optional<char> midDelimiter = std::nullopt);
     // A WARNING whose second line gives the count found and the count expected.
     void warnOfCounts(std::string_view line1, std::string_view found, std::string_view expected);
     // Once the geometry file is read to its end, on every path that reads a layer: what was

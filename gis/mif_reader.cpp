@@ -210,13 +210,26 @@ Fault nextLine(platform::File& file, std::string& line) {
     return Fault::CoordinatesRead;
 }
 
-// Reads lines up to and including the first whose first word is the keyword; a "Transform" line
-// on the way into transform, when asked for.
-bool skipPastWord(platform::File& file, std::string_view keyword, std::string& line,
-                  std::string* transform = nullptr) {
+// A header line that is a "Transform" or a "Delimiter" line, kept in header. A Delimiter line
+// whose value is not one character (or "\t"), or is a quote, changes nothing.
+void noteHeaderLine(std::string_view line, HeaderLines* header) {
+    if (header == nullptr) return;
+    if (startsWithWord(line, "Transform")) header->transform = significantPart(line);
+    if (!startsWithWord(line, "Delimiter")) return;
+    std::string_view value = line.substr(firstNonBlank(line) + std::string_view("Delimiter").size());
+    value.remove_prefix(firstNonBlank(value));
+    value = significantPart(value);
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+    if (value == "\\t") header->delimiter = '\t';
+    else if (value.size() == 1 && value[0] != '"') header->delimiter = value[0];
+}
+
+// Reads lines up to and including the first whose first word is the keyword; the header lines on
+// the way into header, when asked for.
+bool skipPastWord(platform::File& file, std::string_view keyword, std::string& line, HeaderLines* header = nullptr) {
     while (file.readRecord(line) == platform::File::ReadStatus::Ok) {
         if (startsWithWord(line, keyword)) return true;
-        if (transform != nullptr && startsWithWord(line, "Transform")) *transform = significantPart(line);
+        noteHeaderLine(line, header);
     }
     return false;
 }
@@ -225,15 +238,15 @@ bool skipPastWord(platform::File& file, std::string_view keyword, std::string& l
 // behind a quoted one's closing quote, or inside a quoted value.
 enum class MidScan { ValueStart, Bare, Quoted };
 
-MidScan scanMid(std::string_view text, MidScan state) {
+MidScan scanMid(std::string_view text, MidScan state, char delimiter) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         switch (state) {
             case MidScan::ValueStart:
-                state = c == '"' ? MidScan::Quoted : c == ',' ? MidScan::ValueStart : MidScan::Bare;
+                state = c == '"' ? MidScan::Quoted : c == delimiter ? MidScan::ValueStart : MidScan::Bare;
                 break;
             case MidScan::Bare:
-                if (c == ',') state = MidScan::ValueStart;
+                if (c == delimiter) state = MidScan::ValueStart;
                 break;
             case MidScan::Quoted:
                 if (c != '"') break;
@@ -414,12 +427,12 @@ std::optional<MifColumn> splitColumn(std::string_view line, std::size_t nameLeng
     return MifColumn{std::string(line.substr(0, std::min(nameEnd, nameLength))), std::string(type.substr(0, 24))};
 }
 
-Fault findColumns(platform::File& file, std::int32_t& count, std::string& line, std::string* transform) {
+Fault findColumns(platform::File& file, std::int32_t& count, std::string& line, HeaderLines* header) {
     file.rewind();
     for (;;) {
         if (file.readRecord(line) != platform::File::ReadStatus::Ok) return Fault::NoColumnsLine;
         if (startsWithWord(line, "Columns")) break;
-        if (transform != nullptr && startsWithWord(line, "Transform")) *transform = significantPart(line);
+        noteHeaderLine(line, header);
     }
     // The count is the number behind the word, however many blanks or TABs stand before it.
     const std::size_t behind = firstNonBlank(line) + std::string_view("Columns").size();
@@ -427,11 +440,11 @@ Fault findColumns(platform::File& file, std::int32_t& count, std::string& line, 
     return Fault::None;
 }
 
-Fault readColumns(platform::File& file, std::vector<MifColumn>& columns, std::string& transform, std::string& line) {
+Fault readColumns(platform::File& file, std::vector<MifColumn>& columns, HeaderLines& header, std::string& line) {
     columns.clear();
-    transform.clear();
+    header = {};
     std::int32_t count = 0;
-    if (const Fault fault = findColumns(file, count, line, &transform); fault != Fault::None) return fault;
+    if (const Fault fault = findColumns(file, count, line, &header); fault != Fault::None) return fault;
     if (count < 1) return Fault::NoColumns;
     for (std::int32_t i = 0; i < count; ++i) {
         if (file.readRecord(line) != platform::File::ReadStatus::Ok) return Fault::ColumnLine;
@@ -440,7 +453,7 @@ Fault readColumns(platform::File& file, std::vector<MifColumn>& columns, std::st
         columns.push_back(std::move(*column));
     }
     // "Data" as the first word: a column named Data_src or Metadata does not end the search.
-    return skipPastWord(file, "Data", line, &transform) ? Fault::None : Fault::NoDataLine;
+    return skipPastWord(file, "Data", line, &header) ? Fault::None : Fault::NoDataLine;
 }
 
 Fault gotoData(platform::File& file, std::string& line) {
@@ -535,12 +548,12 @@ Outcome readCoordinates(platform::File& file, std::string& rest, GisObject& obje
     return outcome;
 }
 
-MidRecord readMidRecord(platform::File& file, std::string& record, std::string& line) {
+MidRecord readMidRecord(platform::File& file, std::string& record, std::string& line, char delimiter) {
     constexpr auto kOk = platform::File::ReadStatus::Ok;
     if (file.readRecord(record) != kOk) return MidRecord::None;
-    for (MidScan state = scanMid(record, MidScan::ValueStart); state == MidScan::Quoted;) {
+    for (MidScan state = scanMid(record, MidScan::ValueStart, delimiter); state == MidScan::Quoted;) {
         if (file.readRecord(line) != kOk) return MidRecord::OpenAtEnd;
-        state = scanMid(line, state);
+        state = scanMid(line, state, delimiter);
         record += '\n';
         record += line;
     }

@@ -47,14 +47,22 @@ inline constexpr std::size_t kDefinitionNameLength = 256;
 // blanks and TABs aside; none when the line holds anything else.
 std::optional<MifColumn> splitColumn(std::string_view line, std::size_t nameLength);
 
+// The header lines that tell how the rest reads: its "Transform" line (the last one, if any) and
+// the character of its `Delimiter "c"` line that separates the .mid values (a comma without one;
+// `"\t"` is a TAB).
+struct HeaderLines {
+    std::string transform;
+    char delimiter = ',';
+};
+
 // From the start of the file: the "Columns" line and its count, the file left behind that line;
-// a "Transform" line before it into transform, when asked for.
-Fault findColumns(platform::File& file, std::int32_t& count, std::string& line, std::string* transform = nullptr);
+// the header lines before it into header, when asked for.
+Fault findColumns(platform::File& file, std::int32_t& count, std::string& line, HeaderLines* header = nullptr);
 
 // The column list from the start of the file, every column kept, then the file left behind its
-// "Data" line; the header's "Transform" line, before the columns or after them, into transform
-// (the last one, if any).
-Fault readColumns(platform::File& file, std::vector<MifColumn>& columns, std::string& transform, std::string& line);
+// "Data" line; the header lines, before the columns or after them, into header (the last of each
+// holds).
+Fault readColumns(platform::File& file, std::vector<MifColumn>& columns, HeaderLines& header, std::string& line);
 
 // Whether a "Transform" line leaves coordinates as they are: multipliers of 1 (or 0, which means
 // 1) and displacements of 0.
@@ -83,9 +91,9 @@ Outcome readCoordinates(platform::File& file, std::string& rest, GisObject& obje
 // The next record of a .mid file: one line, or, while a value that starts with a double quote is
 // still open at a line's end, that line and the next, each line end inside the value kept as one
 // LF (a doubled quote inside the value stands for one and does not close it). Values are
-// separated by commas. A value still open at the end of the file makes no record, but the text
-// read is there all the same (OpenAtEnd); None at the end of the file or on a read error.
+// separated by the delimiter. A value still open at the end of the file makes no record, but the
+// text read is there all the same (OpenAtEnd); None at the end of the file or on a read error.
 enum class MidRecord { Whole, OpenAtEnd, None };
-MidRecord readMidRecord(platform::File& file, std::string& record, std::string& line);
+MidRecord readMidRecord(platform::File& file, std::string& record, std::string& line, char delimiter);
 
 }  // namespace zx::mif

@@ -419,6 +419,18 @@ std::vector<Damaged> DamagedLayerTest::mifRows() {
         // GDAL's writer leaves a CR inside a value: the record stays on its object.
         {"CR in a value", mif("crvalue", kOneColumn, threePoints, "1,\"a\rb\"\n2,\"c\"\n3,\"\"\"d\"\"\"\n"), 3, "",
          {"1,\"a\nb\"", "2,\"c\"", "3,\"\"\"d\"\"\""}},
+        // The header's Delimiter separates the values: a comma neither starts a quoted value nor
+        // ends one, and a quoted value behind the delimiter runs over line ends. Sampling reads
+        // the first value free-form, which a semicolon does not end.
+        {"Delimiter ;", mif("semi", "Version 300\nDelimiter \";\"\n" + kOneColumn.substr(12), threePoints,
+                            "1;\"Smith, J.,\"\n2;\"a,\nb\"\n3;x,\"\n"),
+         3, "", {"1;\"Smith, J.,\"", "2;\"a,\nb\"", "3;x,\""}, false},
+        {"Delimiter \\t after the columns", mif("tab", kOneColumn + "Delimiter \"\\t\"\n", threePoints,
+                                              "1\t\"a\r\nb\"\n2,\"c\n3\n"),
+         3, "", {"1\t\"a\nb\"", "2,\"c", "3"}},
+        {"Delimiter TAB", mif("rawtab", "Version 300\nDelimiter \"\t\"\n" + kOneColumn.substr(12), threePoints,
+                              "1\t\"a\nb\"\n2\n3\n"),
+         3, "", {"1\t\"a\nb\"", "2", "3"}},
         {"value open at the end", mif("open", kOneColumn, threePoints, "1\n2,\"c\n3\n"), -1, stopped},
         {"value open behind the records", mif("behind", kOneColumn, threePoints, "1\n2\n3\n\"x\n4\n"), 3,
          "\nWARNING 0323 - More records found in .mid file than objects in .mif file.\n"
