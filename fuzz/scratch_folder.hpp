@@ -32,12 +32,17 @@ inline const ScratchFolder& scratchFolder(std::string_view target) {
         s.home = fs::current_path();
         s.noInput = std::fopen("/dev/null", "r");
         if (s.noInput == nullptr) std::abort();
-        std::atexit([] {
-            std::error_code ignored;
-            fs::remove_all(scratchFolder({}).folder, ignored);
-        });
         return s;
     }();
+    // Registered once the folder's record is made, so that at exit the folder is removed before
+    // the record is destroyed (a handler registered while it was being made would run after).
+    static const bool removedAtExit = [] {
+        return std::atexit([] {
+            std::error_code ignored;
+            fs::remove_all(made.folder, ignored);
+        }) == 0;
+    }();
+    static_cast<void>(removedAtExit);
     return made;
 }
 
