@@ -272,7 +272,6 @@ void LayerTable::readMifHeader(MifLayerRecord& mif) {
     mif::HeaderLines header;
     const mif::Fault fault = mif::readColumns(fileOf(mif.mifUnit), mif.columns, header, mifLineIn_);
     mif.delimiter = header.delimiter;
-    const std::string& transform = header.transform;
     if (fault != mif::Fault::None && fault != mif::Fault::NoDataLine) stopOnMif({fault, 0}, mifLineIn_, 0);
     std::string line = AINTEGER(static_cast<std::int32_t>(mif.columns.size())) + " MIF Fields: Name [#/Type]: ";
     for (std::size_t i = 0; i < mif.columns.size(); ++i) {
@@ -281,9 +280,9 @@ void LayerTable::readMifHeader(MifLayerRecord& mif) {
     }
     reportLine(line);
     if (fault == mif::Fault::NoDataLine) stopOnMif({fault, 0}, mifLineIn_, 0);
-    if (!transform.empty() && !mif::transformChangesNothing(transform)) {
+    if (!header.transform.empty() && !mif::transformChangesNothing(header.transform)) {
         gisMessageLines = {"WARNING 0325 - Transform in .mif file header not applied: coordinates are read as written.",
-                           transform, "", ""};
+                           header.transform, "", ""};
         writeMessage(0);
     }
 }
@@ -675,7 +674,8 @@ void LayerTable::readRecord(int gisID, GisObject& object, std::string& line) {
     switch (layer.format) {
         case LayerFormat::Mif: {
             platform::File& mid = fileOf(layer.mif.midUnit);
-            if (mid.atEnd() || mif::readMidRecord(mid, line, midLineIn_, layer.mif.delimiter) != mif::MidRecord::Whole) {
+            const char delimiter = layer.mif.delimiter;
+            if (mid.atEnd() || mif::readMidRecord(mid, line, midLineIn_, delimiter) != mif::MidRecord::Whole) {
                 stopWithMessage("ERROR 0254 - Failed to read object attribute data record for a " +
                                 std::string(significantPart(object.kindName)) + " object in GIS layer.");
             }
